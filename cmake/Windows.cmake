@@ -1,0 +1,21 @@
+# Windows build: the statically linked Tamvick.exe, which links no C
+# runtime and imports only system DLLs, and the Windows-side test helpers.
+enable_language(C)
+enable_language(RC)
+
+add_executable(Tamvick ${VORSEL_SOURCES}
+    file/VorselStart.cpp
+    support/Freestanding.cpp
+    file/Tamvick.rc)
+set_target_properties(Tamvick PROPERTIES OUTPUT_NAME Tamvick SUFFIX .exe)
+target_compile_options(Tamvick PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:${VORSEL_WARNINGS} ${VORSEL_FLAGS} -O2 -ffreestanding
+    -fno-tree-loop-distribute-patterns -fno-stack-protector>)
+target_compile_definitions(Tamvick PRIVATE WIN32_LEAN_AND_MEAN)
+target_link_options(Tamvick PRIVATE
+    -nostdlib -nostartfiles -static -s
+    -Wl,-e,VorselStart -Wl,--subsystem,console
+    -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
+target_link_libraries(Tamvick PRIVATE kernel32 user32 comdlg32)
+
+include(test/windows/Tests.cmake)

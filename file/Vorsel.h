@@ -1,0 +1,47 @@
+// The tool: reads its command line, asks for a file name through the Save
+// dialog, and writes the result line for the calling script.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+// Exit values.
+constexpr int exitChosen = 0;   // a name was chosen (also after the help text)
+constexpr int exitNoName = 1;   // the dialog ended without a name
+constexpr int exitRefused = 255; // an invalid option or parameter
+
+// Output switches.
+constexpr unsigned quoteResult = 1; // put the chosen name in double quotes
+constexpr unsigned noCrlf = 2;      // write no CR LF after the line
+
+// Everything one run gathers. Texts come from the process pool; an absent
+// WindowTitle or DefaultName is null and never empty when present.
+struct RunSettings {
+    const char *CommandString;
+    const char *InitialFolder;
+    const char *Patterns;
+    const char *WindowTitle;
+    const char *DefaultName;
+    unsigned outputSwitches;
+    DWORD dialogFlags;
+    HWND OwnerWindow;
+    int ExitStatus;
+};
+
+// The help text, shown for no parameters, an empty first one, or "/?".
+extern const char UsageText[];
+
+// The main sequence: reads the parameters into settings, answers help or a
+// refusal on standard error, runs the save stage, and returns the value the
+// process ends with. Runs once per process.
+int RunVorsel(RunSettings *settings);
+
+// The save stage: shows the Save dialog for settings, sets ExitStatus to 1,
+// and on a confirmed name writes the result line and sets ExitStatus to 0
+// (back to 1 when the line could not be written whole).
+void SaveStage(RunSettings *settings);
+
+// The result line for chosenName: CommandString, a blank unless it ends in
+// '=', the name (quoted unless asked otherwise), and CR LF unless asked
+// otherwise. Null when out of pool.
+const char *ComposeResultLine(const RunSettings *settings, const char *chosenName);

@@ -1,0 +1,13 @@
+// The command-line scanner.
+#pragma once
+
+// The next parameter of the process's command line, or the empty text when
+// none is left; never null. The program path, the first token, is skipped.
+//
+// Parameters are separated by blanks (0x20) only. A token that starts with
+// a double quote runs to the next quote or to the end of the line, and the
+// quotes belong to no token; there are no escapes. An empty quoted token is
+// handed out as the empty text, so a caller cannot tell it from the end.
+// The scanner keeps its place between calls, so the whole line is read once
+// however many parameters it holds.
+const char *NextParameter(void);

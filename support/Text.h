@@ -1,0 +1,26 @@
+// Texts: runs of 8-bit bytes in the ANSI code page, ending at the first NUL.
+// An absent text is a null pointer and reads as the empty text.
+//
+// Every text the tool makes comes from one fixed pool that lives until the
+// process ends; nothing is ever released. The pool holds several times the
+// longest command line Windows can pass, so it never runs out in practice;
+// should it, NewBuffer answers null and callers treat that as no text.
+#pragma once
+
+#include <stddef.h>
+
+// Number of bytes before the first NUL; 0 for an absent text.
+size_t TextLength(const char *text);
+
+// A zero-filled buffer of size bytes plus one more NUL byte, or null when
+// the pool cannot hold it.
+char *NewBuffer(size_t size);
+
+// A new text holding the first length bytes of from; null when out of pool.
+char *CopyText(const char *from, size_t length);
+
+// A new text holding first followed by second; null when out of pool.
+char *JoinTexts(const char *first, const char *second);
+
+// True when both texts hold the same bytes (absent equals empty).
+bool SameText(const char *a, const char *b);

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "Child.h"
+#include "../../file/Vorsel.h"
+
+namespace {
+
+struct DriverCase {
+    const char *line;
+    int exitValue;
+    std::string error;     // exact bytes on standard error
+    const char *folder = nullptr; // what the dialog was given, when it was shown
+    const char *patterns = nullptr;
+    const char *title = nullptr; // null: no title
+    const char *name = nullptr;  // the name box's first text
+    DWORD flags = 0;
+};
+
+const std::string usage = std::string(UsageText) + "\n";
+
+const DriverCase driverCases[] = {
+    {"prog", 0, usage},
+    {"prog \"\" x", 0, usage},
+    {"prog /?", 0, usage},
+    {"prog /? C:\\y", 0, usage},
+    {"prog \"/?\"", 0, usage},
+    {"prog    ", 0, usage},
+    {"prog \"", 0, usage},
+    {"prog /HELP", 1, "", "", "*.*", nullptr, "", 4},
+    {"prog cmd *.txt Title /?", 255, "Invalid option: /?\n"},
+    {"prog cmd *.txt Title /noQuote2", 255, "Invalid option: /noQuote2\n"},
+    {"prog cmd *.txt /X", 255, "Invalid option: /X\n"},
+    {"prog cmd *.txt /", 255, "Invalid option: /\n"},
+    {"prog cmd *.txt \"/no quote\"", 255, "Invalid option: /no quote\n"},
+    {"prog cmd *.txt Title a.txt bad:name", 255, "Invalid parameter: bad:name\n"},
+    {"prog cmd *.txt T \"a\tb\"", 255, "Invalid parameter: a\tb\n"},
+    {"prog cmd *.txt /x bad:name", 255, "Invalid option: /x\n"},
+    {"prog cmd *.txt T bad:name /x", 255, "Invalid parameter: bad:name\n"},
+    {"prog cmd \"\" Title", 1, "", "", "*.*", "Title", "", 4},
+    {"prog cmd", 1, "", "", "*.*", nullptr, "", 4},
+    {"prog cmd *.txt \"\" name.txt", 1, "", "C:\\work\\", "*.txt", nullptr, "", 4},
+    {"prog cmd *.txt T \"\" bad:name /x", 1, "", "C:\\work\\", "*.txt", "T", "", 4},
+    {"prog cmd C:\\docs", 1, "", "C:\\", "docs", nullptr, "", 4},
+    {"prog cmd C:\\docs\\", 1, "", "C:\\docs\\", "", nullptr, "", 4},
+    {"prog cmd *.txt /NoCrLf Title", 1, "", "C:\\work\\", "*.txt", "Title", "", 4},
+    {"prog cmd *.txt /OVERWRITEPROMPT", 1, "", "C:\\work\\", "*.txt", nullptr, "", 6},
+    {"prog cmd *.txt Title a.txt b.txt", 1, "", "C:\\work\\", "*.txt", "Title", "b.txt", 4},
+    {"prog cmd *.txt T a.txt /overwritePrompt b.txt", 1, "", "C:\\work\\", "*.txt", "T", "b.txt",
+     6},
+    {"prog cmd *.txt \"Pick a file: <now>\"", 1, "", "C:\\work\\", "*.txt", "Pick a file: <now>", "",
+     4},
+    {"prog cmd *.txt Title /noquote /noquotes /nocrlf /overwriteprompt", 1, "", "C:\\work\\",
+     "*.txt", "Title", "", 6},
+    {"prog /x C:\\y", 1, "", "C:\\", "y", nullptr, "", 4},
+    {"prog cmd /x", 1, "", "C:/", "x", nullptr, "", 4},
+    {"prog cmd \"C:\\a b\\*.txt;*.log\" \"Save copy as\" data.txt", 1, "", "C:\\a b\\",
+     "*.txt;*.log", "Save copy as", "data.txt", 4},
+    {"prog cmd *.txt \"\xe4 title\" \xe4\xf6.txt", 1, "", "C:\\work\\", "*.txt", "\xe4 title",
+     "\xe4\xf6.txt", 4},
+};
+
+// What one run wrote on each stream and showed in the dialog, as one text
+// that names the first field to differ.
+std::string Describe(const StandIn *state) {
+    std::string text = "exit " + std::to_string(state->exitValue) + "\nstderr [" + Error(state) +
+                       "]\nstdout [" + Output(state) + "]\n";
+    if (state->dialogCalls == 0) {
+        return text + "no dialog\n";
+    }
+    return text + "folder [" + state->initialDir + "] patterns [" +
+           std::string(state->filter, strlen(state->filter)) + "] title [" +
+           (state->titleAbsent ? "(none)" : state->title) + "] name [" + state->initialName +
+           "] flags " + std::to_string(state->request.Flags) + "\n";
+}
+
+std::string Expected(const DriverCase &c) {
+    std::string text =
+        "exit " + std::to_string(c.exitValue) + "\nstderr [" + c.error + "]\nstdout []\n";
+    if (c.folder == nullptr) {
+        return text + "no dialog\n";
+    }
+    return text + "folder [" + c.folder + "] patterns [" + c.patterns + "] title [" +
+           (c.title == nullptr ? "(none)" : c.title) + "] name [" + c.name + "] flags " +
+           std::to_string(c.flags) + "\n";
+}
+
+} // namespace
+
+TEST(Driver, ReadsTheParametersIntoTheRequestOrRefuses) {
+    for (const DriverCase &c : driverCases) {
+        StandIn *state = FreshStandIn(c.line);
+        ASSERT_TRUE(RunTool(state)) << c.line;
+        EXPECT_EQ(Describe(state), Expected(c)) << "command line: " << c.line;
+    }
+}
+
+// The dialog's owner is the window that bears the console's exact title;
+// with no title, or no such window, the dialog has none.
+TEST(Driver, FindsTheOwnerThroughTheConsoleTitle) {
+    static const std::string longTitle(350, 't');
+    const char *titles[] = {"", "Command Prompt - build.cmd", longTitle.c_str()};
+    HWND expected[] = {nullptr, StandInConsoleWindow(), nullptr};
+    for (size_t i = 0; i < std::size(titles); i++) {
+        StandIn *state = FreshStandIn("prog cmd");
+        strcpy(state->consoleTitle, titles[i]);
+        ASSERT_TRUE(RunTool(state));
+        EXPECT_EQ(state->request.hwndOwner, expected[i]) << titles[i];
+    }
+}
+
+TEST(Driver, WritesHelpAndRefusalsOnAConsoleToo) {
+    struct {
+        const char *line;
+        std::string error;
+    } cases[] = {{"prog", usage}, {"prog c p t /bad", "Invalid option: /bad\n"}};
+    for (const auto &c : cases) {
+        StandIn *state = FreshStandIn(c.line);
+        state->outputKind = streamConsole;
+        state->errorKind = streamConsole;
+        ASSERT_TRUE(RunTool(state));
+        EXPECT_EQ(Error(state), c.error);
+        EXPECT_EQ(Output(state), "");
+    }
+}

@@ -1,0 +1,64 @@
+// The stand-in platform's state: what a test sets up for one run of the
+// tool and what the run left behind. It lives in memory shared with the
+// child process each run happens in (see RunInChild), so a test reads the
+// outcome after the child has ended.
+#pragma once
+
+#include <stddef.h>
+#include <windows.h>
+
+// How a standard stream behaves.
+enum StreamKind {
+    streamConsole, // WriteConsoleA succeeds
+    streamFile,    // WriteConsoleA fails, WriteFile writes everything
+    streamShort,   // WriteConsoleA fails, WriteFile writes one byte less
+    streamBroken,  // both fail
+};
+
+// How GetFullPathNameA answers.
+enum PathKind {
+    pathJoin,      // joins a relative text to currentDirectory
+    pathFail,      // always 0
+    pathGrowing,   // asks for a larger buffer every time
+};
+
+constexpr size_t standInTextSize = 1 << 20;
+
+struct StandIn {
+    // set up by the test
+    char commandLine[standInTextSize];
+    char consoleTitle[400]; // empty: GetConsoleTitleA fails
+    char currentDirectory[400];
+    PathKind pathKind;
+    StreamKind outputKind;
+    StreamKind errorKind;
+    bool dialogConfirms;
+    char dialogAnswer[standInTextSize]; // written over lpstrFile on confirm
+
+    // left by the run
+    bool finished;
+    int exitValue;
+    char output[standInTextSize];
+    size_t outputLength;
+    int outputWrites;
+    char error[standInTextSize];
+    size_t errorLength;
+    int fullPathCalls;
+    int dialogCalls;
+    OPENFILENAMEA request;
+    char filter[standInTextSize];
+    size_t filterLength; // the first entry's two texts with their NULs, and one more byte
+    char initialDir[standInTextSize];
+    char title[standInTextSize];
+    bool titleAbsent;
+    char initialName[standInTextSize];
+    size_t nameBufferZeros; // zero bytes after the initial name, up to nMaxFile
+    char note[standInTextSize]; // free for a test's own results
+    size_t noteLength;
+};
+
+// The window FindWindowA answers for the console title.
+HWND StandInConsoleWindow(void);
+
+// The state of the current run; set by RunInChild.
+extern StandIn *standIn;

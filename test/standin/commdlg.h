@@ -1,0 +1,3 @@
+// The dialog declarations live in the stand-in's windows.h.
+#pragma once
+#include <windows.h>
