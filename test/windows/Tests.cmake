@@ -1,1 +1,27 @@
+# Windows-side test helpers and the tests that run the real executable
+# under Wine (and, for the dialog, under Xvfb).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
+foreach(helper launch dialog)
+    add_executable(${helper} test/windows/${helper}.c)
+    target_compile_options(${helper} PRIVATE -Wall -Wextra -Werror -O2)
+    target_link_options(${helper} PRIVATE -static)
+endforeach()
+
+set(WINE_TEST_ENV
+    "VORSEL_EXE=$<TARGET_FILE:Tamvick>"
+    "VORSEL_LAUNCH=$<TARGET_FILE:launch>"
+    "VORSEL_BUILD=${CMAKE_BINARY_DIR}"
+    "VORSEL_SOURCE=${CMAKE_SOURCE_DIR}")
+
+add_test(NAME image COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_image.py)
+add_test(NAME spine COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_spine.py)
+add_test(NAME dialog COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_dialog.py)
+set_tests_properties(image spine dialog PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+set_tests_properties(dialog PROPERTIES TIMEOUT 1500)
+
+# The emulator runs the exe directly, as a user would: help ends with 0.
+add_test(NAME help-under-wine COMMAND Tamvick /?)
+set_tests_properties(help-under-wine PROPERTIES
+    ENVIRONMENT "VORSEL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-help"
+    PASS_REGULAR_EXPRESSION "Vorsel 1.5/x64")

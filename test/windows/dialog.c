@@ -1,0 +1,178 @@
+/* Works the Save dialog as a user would, through standard window messages,
+ * and reports what it shows, one "key=value" line each.
+ *
+ *   dialog.exe TITLE dump                  every control of the dialog, then Cancel
+ *   dialog.exe TITLE peek                  read it and leave it open
+ *   dialog.exe TITLE cancel                read it, then press Cancel
+ *   dialog.exe TITLE save [NAME]           read it, type NAME if given, press Save;
+ *                                          a replace question is answered No, then Cancel
+ *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
+ *
+ * Reports: title, name (the name box), type (the file-type box), folder (the
+ * folder box), readonly (shown or hidden), owner (the owner's title or
+ * none), question (the replace question's text), then done. Ends with 0 once
+ * the action was taken, 3 when no dialog of that title appeared in time. */
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+enum { nameBox = 0x47c, nameEdit = 0x480, typeBox = 0x470, folderBox = 0x471, readOnly = 0x410 };
+
+static HWND FindDialog(const char *title, HWND notThis, int seconds) {
+    for (int i = 0; i < seconds * 20; i++) {
+        HWND found = FindWindowA("#32770", title);
+        while (found != NULL && found == notThis) {
+            found = FindWindowExA(NULL, found, "#32770", title);
+        }
+        if (found != NULL && IsWindowVisible(found)) {
+            return found;
+        }
+        Sleep(50);
+    }
+    return NULL;
+}
+
+/* A window's text; asked for by message, since GetWindowText does not
+ * read a control of another process. */
+static void Report(const char *key, HWND window) {
+    char text[65536] = "";
+    if (window != NULL) {
+        SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
+    }
+    printf("%s=%s\n", key, text);
+}
+
+static BOOL CALLBACK DumpOne(HWND child, LPARAM unused) {
+    char cls[64] = "", text[512] = "";
+    (void)unused;
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    printf("control id=0x%x class=%s visible=%d text=%s\n", GetDlgCtrlID(child), cls,
+           IsWindowVisible(child) ? 1 : 0, text);
+    return TRUE;
+}
+
+/* The name box: the edit inside the name combo box (which may itself sit
+ * in an extended combo box), or the plain edit of older dialogs. */
+static HWND NameEdit(HWND dialog) {
+    HWND box = GetDlgItem(dialog, nameBox);
+    for (int depth = 0; box != NULL && depth < 3; depth++) {
+        char cls[64] = "";
+        GetClassNameA(box, cls, sizeof cls);
+        if (strcmp(cls, "Edit") == 0) {
+            return box;
+        }
+        HWND inner = FindWindowExA(box, NULL, NULL, NULL);
+        if (inner == NULL) {
+            return box;
+        }
+        box = inner;
+    }
+    return box != NULL ? box : GetDlgItem(dialog, nameEdit);
+}
+
+/* The selected entry of a combo box, read as Unicode and shown in ANSI. */
+static void ReportCombo(const char *key, HWND combo) {
+    WCHAR wide[4096] = L"";
+    char text[8192] = "";
+    LRESULT index = combo != NULL ? SendMessageW(combo, CB_GETCURSEL, 0, 0) : -1;
+    if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) < 4000) {
+        SendMessageW(combo, CB_GETLBTEXT, index, (LPARAM)wide);
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+    }
+    printf("%s=%s\n", key, text);
+}
+
+/* The replace question: a message box owned by the dialog. */
+static BOOL CALLBACK FindQuestion(HWND window, LPARAM found) {
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == *(HWND *)found) {
+        *(HWND *)found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static BOOL CALLBACK QuestionText(HWND child, LPARAM text) {
+    char cls[64] = "", part[1024] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    SendMessageA(child, WM_GETTEXT, sizeof part, (LPARAM)part);
+    if (strcmp(cls, "Static") == 0 && part[0] != 0) {
+        snprintf((char *)text, 1024, "%s", part);
+    }
+    return TRUE;
+}
+
+int main(int argc, char **argv) {
+    if (argc < 3) {
+        fputs("usage: dialog TITLE dump|cancel|save|save-yes [NAME]\n", stderr);
+        return 2;
+    }
+    const char *action = argv[2];
+    HWND dialog = FindDialog(argv[1], NULL, 60);
+    if (dialog == NULL) {
+        puts("nodialog");
+        return 3;
+    }
+    Sleep(300); /* let the dialog fill its boxes */
+    if (strcmp(action, "dump") == 0) {
+        EnumChildWindows(dialog, DumpOne, 0);
+    }
+    Report("title", dialog);
+    Report("name", NameEdit(dialog));
+    ReportCombo("type", GetDlgItem(dialog, typeBox));
+    ReportCombo("folder", GetDlgItem(dialog, folderBox));
+    HWND check = GetDlgItem(dialog, readOnly);
+    printf("readonly=%s\n", check != NULL && IsWindowVisible(check) ? "shown" : "hidden");
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != NULL) {
+        Report("owner", owner);
+    } else {
+        puts("owner=none");
+    }
+    fflush(stdout);
+
+    if (strcmp(action, "peek") == 0) {
+        /* leave it as it is */
+    } else if (strcmp(action, "cancel") == 0 || strcmp(action, "dump") == 0) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+        if (argc > 3) {
+            SendMessageA(NameEdit(dialog), WM_SETTEXT, 0, (LPARAM)argv[3]);
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        /* A replace question, if one comes, is answered Yes for save-yes;
+         * for save it is answered No and the dialog cancelled. */
+        HWND question = NULL;
+        for (int i = 0; i < 40 && IsWindow(dialog); i++) {
+            Sleep(50);
+            question = dialog;
+            EnumWindows(FindQuestion, (LPARAM)&question);
+            if (question != dialog) {
+                break;
+            }
+            question = NULL;
+        }
+        char text[1024] = "";
+        if (question != NULL) {
+            Sleep(300); /* let the question settle before it is answered */
+            EnumChildWindows(question, QuestionText, (LPARAM)text);
+            int answer = strcmp(action, "save-yes") == 0 ? IDYES : IDNO;
+            PostMessageA(GetDlgItem(question, answer), BM_CLICK, 0, 0);
+            if (answer == IDNO) {
+                Sleep(300);
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+        }
+        for (char *c = text; *c != 0; c++) {
+            if (*c == '\n' || *c == '\r') {
+                *c = ' ';
+            }
+        }
+        printf("question=%s\n", text);
+    }
+    puts("done");
+    return 0;
+}

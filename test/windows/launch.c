@@ -1,0 +1,41 @@
+/* Starts a program with an exact command line and passes the standard
+ * handles on, since Wine rewrites the command line of what it starts.
+ *
+ *   launch.exe PROGRAM FILE   the command line is FILE's bytes, as they are
+ *
+ * Ends with the program's exit value, or 250 when it could not start. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <windows.h>
+
+int main(int argc, char **argv) {
+    if (argc != 3) {
+        fputs("usage: launch PROGRAM COMMAND-LINE-FILE\n", stderr);
+        return 250;
+    }
+    FILE *file = fopen(argv[2], "rb");
+    if (file == NULL) {
+        perror(argv[2]);
+        return 250;
+    }
+    static char line[1 << 17];
+    size_t length = fread(line, 1, sizeof line - 1, file);
+    fclose(file);
+    line[length] = 0;
+
+    STARTUPINFOA startup = {0};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(argv[1], line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        fprintf(stderr, "launch: CreateProcess failed: %lu\n", GetLastError());
+        return 250;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitValue = 250;
+    GetExitCodeProcess(process.hProcess, &exitValue);
+    return (int)exitValue;
+}

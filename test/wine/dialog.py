@@ -1,0 +1,129 @@
+"""Runs the real tool and the real Save dialog together: the tool started
+with an exact command line, the Windows-side driver reading the dialog and
+working it. Used by the dialog tests and by the picture for the README."""
+import os
+import shutil
+import subprocess
+import tempfile
+
+from wine import BUILD, Wine
+from xvfb import Xvfb
+
+DRIVER = os.path.join(BUILD, "dialog.exe")
+
+
+class DialogRun:
+    """What one run showed and wrote."""
+
+    def __init__(self, exit_value, out, err, report):
+        self.exit_value = exit_value
+        self.out = out
+        self.err = err
+        self.report = report
+
+
+class DialogBench:
+    """A display, a Wine prefix on it, and a folder of the test's own that
+    the tool sees as drive T: (Wine's Z: drive reports volume errors on
+    standard error when the dialog looks at it)."""
+
+    def __init__(self, name):
+        self.xvfb = Xvfb()
+        self.wine = Wine(name, display=self.xvfb.display)
+        self.folder = os.path.join(self.wine.work, "t")
+        os.makedirs(self.folder)
+        link = os.path.join(self.wine.prefix, "dosdevices", "t:")
+        if os.path.lexists(link):
+            os.remove(link)
+        os.symlink(self.folder, link)
+
+    def stop(self):
+        self.wine.stop()
+        self.xvfb.stop()
+        shutil.rmtree(self.wine.work, ignore_errors=True)
+
+    def path(self, *parts):
+        """A Unix path inside drive T:, its folders made."""
+        path = os.path.join(self.folder, *parts)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        return path
+
+    def run(self, line, title, action, name=None, stdout="file", console_title=None,
+            shot=None, timeout=90):
+        """Runs the tool with line and works its dialog, found by title, with
+        the driver's action. stdout is "file", "full" or "closed". With
+        console_title the tool runs inside a Wine console window of that
+        title. shot names a screenshot to take while the dialog is open."""
+        with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
+            out_path = os.path.join(scratch, "out")
+            err_path = os.path.join(scratch, "err")
+            if console_title is None:
+                tool = self._start(line, stdout, out_path, err_path)
+            else:
+                tool = self._start_in_console(line, console_title, out_path, err_path)
+            driver = ["wine", DRIVER, title, action]
+            if name is not None:
+                driver.append(name)
+            if shot is not None:
+                self._shoot_when_shown(title, shot)
+            report_path = os.path.join(scratch, "report")
+            with open(report_path, "wb") as report_file:
+                subprocess.run(driver, env=self.wine.env, stdin=subprocess.DEVNULL,
+                               stdout=report_file, stderr=subprocess.DEVNULL, timeout=timeout)
+            try:
+                exit_value = tool.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                tool.kill()
+                exit_value = tool.wait()
+            if console_title is not None:
+                with open(os.path.join(scratch, "rc")) as rc:
+                    exit_value = int(rc.read().split()[0])
+            with open(out_path, "rb") as out, open(err_path, "rb") as err, \
+                    open(report_path, "rb") as report_file:
+                return DialogRun(exit_value, out.read(), err.read(), parse(report_file.read()))
+
+    def _start(self, line, stdout, out_path, err_path):
+        if stdout == "full":
+            target = open("/dev/full", "wb")
+        elif stdout == "closed":
+            reader, writer = os.pipe()
+            os.close(reader)
+            target = os.fdopen(writer, "wb")
+        else:
+            target = open(out_path, "wb")
+        open(out_path, "ab").close()
+        with target, open(err_path, "wb") as err:
+            return subprocess.Popen(self.wine.launch_command(line), env=self.wine.env,
+                                    stdin=subprocess.DEVNULL, stdout=target, stderr=err)
+
+    def _start_in_console(self, line, console_title, out_path, err_path):
+        """The tool inside a Wine console window whose title is set first;
+        its streams go to files and its exit value to the file rc."""
+        w = self.wine.windows_path
+        launch = self.wine.launch_command(line)
+        rc_path = os.path.join(os.path.dirname(out_path), "rc")
+        script = os.path.join(os.path.dirname(out_path), "run.cmd")
+        with open(script, "w", newline="\r\n") as cmd:
+            cmd.write("@echo off\n")
+            cmd.write(f"title {console_title}\n")
+            cmd.write(f'"{launch[1]}" "{launch[2]}" "{launch[3]}" > "{w(out_path)}" '
+                      f'2> "{w(err_path)}"\n')
+            cmd.write(f'echo %errorlevel% > "{w(rc_path)}"\n')
+        return subprocess.Popen(["wine", "wineconsole", "cmd", "/c", w(script)],
+                                env=self.wine.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def _shoot_when_shown(self, title, shot):
+        peek = subprocess.run(["wine", DRIVER, title, "peek"], env=self.wine.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=90)
+        if b"title=" in peek.stdout:
+            self.xvfb.screenshot(shot)
+
+
+def parse(report):
+    """The driver's key=value lines as a dictionary."""
+    values = {}
+    for line in report.decode("latin-1").splitlines():
+        key, _, value = line.partition("=")
+        values[key] = value
+    return values
