@@ -6,8 +6,8 @@
 #include <commdlg.h>
 
 // Exit values.
-constexpr int exitChosen = 0;   // a name was chosen (also after the help text)
-constexpr int exitNoName = 1;   // the dialog ended without a name
+constexpr int exitChosen = 0;    // a name was chosen (also after the help text)
+constexpr int exitNoName = 1;    // the dialog ended without a name
 constexpr int exitRefused = 255; // an invalid option or parameter
 
 // Output switches.

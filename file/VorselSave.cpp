@@ -9,8 +9,9 @@ namespace {
 
 constexpr size_t filterBlockSize = 1024;
 constexpr size_t nameBufferSize = 40960;
-constexpr DWORD nameCharacters = 20480;     // half of the name buffer
-constexpr DWORD requestRecordSize = 136;    // the record without its last three fields
+constexpr DWORD nameCharacters = 20480;  // half of the name buffer
+constexpr DWORD requestRecordSize = 136; // the record without its last three fields
+constexpr size_t longestFolder = 259;    // what the dialog can open in: MAX_PATH with its NUL
 
 size_t Larger(size_t a, size_t b) {
     return a > b ? a : b;
@@ -42,6 +43,14 @@ char *MakeNameBuffer(const char *defaultName) {
         }
     }
     return buffer;
+}
+
+// The folder the dialog starts in: never null, and empty for a folder too
+// long for the dialog, which then opens where it would without one (a long
+// folder makes some dialogs fail or crash instead).
+const char *StartFolder(const char *folder) {
+    size_t length = TextLength(folder);
+    return length == 0 || length > longestFolder ? "" : folder;
 }
 
 } // namespace
@@ -92,7 +101,7 @@ void SaveStage(RunSettings *settings) {
     request.nFilterIndex = 1;
     request.lpstrFile = nameBuffer;
     request.nMaxFile = nameCharacters;
-    request.lpstrInitialDir = settings->InitialFolder != nullptr ? settings->InitialFolder : "";
+    request.lpstrInitialDir = StartFolder(settings->InitialFolder);
     request.lpstrTitle = settings->WindowTitle;
     request.Flags = settings->dialogFlags;
 

@@ -24,27 +24,23 @@ const char *NextParameter(void) {
         while (line[scanPlace] == ' ') {
             scanPlace++;
         }
-        size_t begin = scanPlace;
-        size_t end = scanPlace;
-        if (line[scanPlace] == '"') {
-            begin = ++scanPlace;
-            while (line[scanPlace] != 0 && line[scanPlace] != '"') {
-                scanPlace++;
-            }
-            end = scanPlace;
-            if (line[scanPlace] == '"') {
-                scanPlace++;
-            }
-        } else if (line[scanPlace] == 0) {
+        if (line[scanPlace] == 0) {
             break; // the line ended in blanks: no token
-        } else {
-            while (line[scanPlace] != 0 && line[scanPlace] != ' ') {
-                scanPlace++;
-            }
-            end = scanPlace;
-            if (line[scanPlace] == ' ') {
-                scanPlace++;
-            }
+        }
+        // A quoted token runs to the closing quote, any other to the next
+        // blank; the place moves past that quote or blank.
+        char close = ' ';
+        if (line[scanPlace] == '"') {
+            close = '"';
+            scanPlace++;
+        }
+        size_t begin = scanPlace;
+        while (line[scanPlace] != 0 && line[scanPlace] != close) {
+            scanPlace++;
+        }
+        size_t end = scanPlace;
+        if (line[scanPlace] == close) {
+            scanPlace++;
         }
         bool wanted = tokenNumber == parameterCursor;
         tokenNumber++;
@@ -55,4 +51,11 @@ const char *NextParameter(void) {
         }
     }
     return "";
+}
+
+void RestartScanner(void) {
+    commandLine = nullptr;
+    scanPlace = 0;
+    tokenNumber = -1;
+    parameterCursor = 0;
 }

@@ -11,3 +11,8 @@
 // The scanner keeps its place between calls, so the whole line is read once
 // however many parameters it holds.
 const char *NextParameter(void);
+
+// Forgets the scanner's place, so that the next call starts again at the
+// program path of a newly fetched command line. The tool never calls it;
+// a harness that runs many command lines in one process does.
+void RestartScanner(void);

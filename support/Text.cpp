@@ -62,3 +62,10 @@ bool SameText(const char *a, const char *b) {
     }
     return left[i] == right[i];
 }
+
+void EmptyPool(void) {
+    for (size_t i = 0; i < poolUsed; i++) {
+        pool[i] = 0;
+    }
+    poolUsed = 0;
+}

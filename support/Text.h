@@ -24,3 +24,7 @@ char *JoinTexts(const char *first, const char *second);
 
 // True when both texts hold the same bytes (absent equals empty).
 bool SameText(const char *a, const char *b);
+
+// Takes back every text made so far and makes the pool zero-filled again.
+// The tool never calls it; a harness that runs many times in one process does.
+void EmptyPool(void);

@@ -12,8 +12,8 @@ StandIn *FreshStandIn(const std::string &commandLine) {
         munmap(last, sizeof(StandIn));
         last = nullptr;
     }
-    void *memory = mmap(nullptr, sizeof(StandIn), PROT_READ | PROT_WRITE,
-                        MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    void *memory =
+        mmap(nullptr, sizeof(StandIn), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) {
         return nullptr;
     }

@@ -6,9 +6,9 @@
 namespace {
 
 struct DriverCase {
-    const char *line;
+    std::string line;
     int exitValue;
-    std::string error;     // exact bytes on standard error
+    std::string error;            // exact bytes on standard error
     const char *folder = nullptr; // what the dialog was given, when it was shown
     const char *patterns = nullptr;
     const char *title = nullptr; // null: no title
@@ -17,6 +17,8 @@ struct DriverCase {
 };
 
 const std::string usage = std::string(UsageText) + "\n";
+const std::string longestFolder = "C:\\" + std::string(255, 'f') + "\\";
+const std::string tooLongFolder = "C:\\" + std::string(256, 'f') + "\\";
 
 const DriverCase driverCases[] = {
     {"prog", 0, usage},
@@ -47,14 +49,18 @@ const DriverCase driverCases[] = {
     {"prog cmd *.txt Title a.txt b.txt", 1, "", "C:\\work\\", "*.txt", "Title", "b.txt", 4},
     {"prog cmd *.txt T a.txt /overwritePrompt b.txt", 1, "", "C:\\work\\", "*.txt", "T", "b.txt",
      6},
-    {"prog cmd *.txt \"Pick a file: <now>\"", 1, "", "C:\\work\\", "*.txt", "Pick a file: <now>", "",
-     4},
+    {"prog cmd *.txt \"Pick a file: <now>\"", 1, "", "C:\\work\\", "*.txt", "Pick a file: <now>",
+     "", 4},
     {"prog cmd *.txt Title /noquote /noquotes /nocrlf /overwriteprompt", 1, "", "C:\\work\\",
      "*.txt", "Title", "", 6},
     {"prog /x C:\\y", 1, "", "C:\\", "y", nullptr, "", 4},
     {"prog cmd /x", 1, "", "C:/", "x", nullptr, "", 4},
     {"prog cmd \"C:\\a b\\*.txt;*.log\" \"Save copy as\" data.txt", 1, "", "C:\\a b\\",
      "*.txt;*.log", "Save copy as", "data.txt", 4},
+    // the dialog opens in a folder of up to 259 characters, and where it
+    // would without one for a longer folder
+    {"prog cmd " + longestFolder + "*.txt", 1, "", longestFolder.c_str(), "*.txt", nullptr, "", 4},
+    {"prog cmd " + tooLongFolder + "*.txt", 1, "", "", "*.txt", nullptr, "", 4},
     {"prog cmd *.txt \"\xe4 title\" \xe4\xf6.txt", 1, "", "C:\\work\\", "*.txt", "\xe4 title",
      "\xe4\xf6.txt", 4},
 };

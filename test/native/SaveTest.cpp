@@ -25,8 +25,8 @@ TEST(SaveStage, FillsTheRequestRecord) {
     EXPECT_EQ(r.nFilterIndex, 1u);
     EXPECT_EQ(r.nMaxFile, 20480u);
     EXPECT_EQ(r.Flags, 6u);
-    EXPECT_EQ(r.nFileOffset + r.nFileExtension + r.nMaxCustFilter + r.nMaxFileTitle +
-                  r.dwReserved + r.FlagsEx,
+    EXPECT_EQ(r.nFileOffset + r.nFileExtension + r.nMaxCustFilter + r.nMaxFileTitle + r.dwReserved +
+                  r.FlagsEx,
               0u);
     EXPECT_EQ(r.hInstance, nullptr);
     EXPECT_EQ(r.lpstrCustomFilter, nullptr);

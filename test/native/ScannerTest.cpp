@@ -70,8 +70,7 @@ TEST(Scanner, EveryByteButBlankAndQuoteIsOrdinary) {
             word += static_cast<char>(c);
         }
     }
-    EXPECT_EQ(Scan("prog " + word + " " + word, 3),
-              (std::vector<std::string>{word, word, ""}));
+    EXPECT_EQ(Scan("prog " + word + " " + word, 3), (std::vector<std::string>{word, word, ""}));
 }
 
 TEST(Scanner, ReadsThousandsOfParameters) {

@@ -17,9 +17,9 @@ enum StreamKind {
 
 // How GetFullPathNameA answers.
 enum PathKind {
-    pathJoin,      // joins a relative text to currentDirectory
-    pathFail,      // always 0
-    pathGrowing,   // asks for a larger buffer every time
+    pathJoin,    // joins a relative text to currentDirectory
+    pathFail,    // always 0
+    pathGrowing, // asks for a larger buffer every time
 };
 
 constexpr size_t standInTextSize = 1 << 20;
@@ -52,7 +52,7 @@ struct StandIn {
     char title[standInTextSize];
     bool titleAbsent;
     char initialName[standInTextSize];
-    size_t nameBufferZeros; // zero bytes after the initial name, up to nMaxFile
+    size_t nameBufferZeros;     // zero bytes after the initial name, up to nMaxFile
     char note[standInTextSize]; // free for a test's own results
     size_t noteLength;
 };

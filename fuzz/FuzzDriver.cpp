@@ -1,0 +1,77 @@
+// The whole reading of a command line, through the stand-in, with the
+// dialog answering an arbitrary name: input is the command line, a NUL, and
+// the name the dialog confirms (none: the dialog is cancelled). Whatever
+// comes in, the run ends with 0, 1 or 255 and writes what that value says.
+#include <string.h>
+
+#include <string>
+
+#include "StandIn.h"
+#include "../file/Vorsel.h"
+#include "../support/Scanner.h"
+#include "../support/Text.h"
+
+namespace {
+
+StandIn state;
+
+bool StartsWith(const std::string &text, const char *start) {
+    return text.compare(0, strlen(start), start) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
+    std::string input(reinterpret_cast<const char *>(data), size);
+    size_t split = input.find('\0');
+    std::string line = input.substr(0, split);
+    std::string answer = split == std::string::npos ? "" : input.substr(split + 1);
+    answer = answer.substr(0, answer.find('\0'));
+    if (line.size() >= standInTextSize || answer.size() >= standInTextSize) {
+        return 0;
+    }
+    memcpy(state.commandLine, line.c_str(), line.size() + 1);
+    memcpy(state.dialogAnswer, answer.c_str(), answer.size() + 1);
+    strcpy(state.currentDirectory, "C:\\work");
+    state.dialogConfirms = !answer.empty();
+    state.outputKind = size % 2 == 0 ? streamFile : streamConsole;
+    state.errorKind = streamFile;
+    state.outputLength = state.errorLength = 0;
+    state.outputWrites = state.dialogCalls = state.fullPathCalls = 0;
+    standIn = &state;
+    RestartScanner();
+    EmptyPool();
+
+    RunSettings settings = {};
+    int exitValue = RunVorsel(&settings);
+    std::string out(state.output, state.outputLength);
+    std::string err(state.error, state.errorLength);
+    bool ok = false;
+    switch (exitValue) {
+    case 0:
+        ok = state.dialogCalls == 0
+                 ? out.empty() && err == std::string(UsageText) + "\n"
+                 : state.dialogConfirms && err.empty() && state.outputWrites == 1 &&
+                       StartsWith(out, settings.CommandString) &&
+                       out.find(state.request.lpstrFile) != std::string::npos;
+        break;
+    case 1:
+        ok = state.dialogCalls == 1 && out.empty() && err.empty() && !state.dialogConfirms;
+        break;
+    case 255:
+        ok = state.dialogCalls == 0 && out.empty() && !err.empty() && err.back() == '\n' &&
+             (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: "));
+        break;
+    default:
+        break;
+    }
+    if (!ok) {
+        __builtin_trap();
+    }
+    if (state.dialogCalls == 1 &&
+        (state.request.lStructSize != 136 || state.request.nMaxFile != 20480 ||
+         state.request.lpstrInitialDir == nullptr)) {
+        __builtin_trap();
+    }
+    return 0;
+}
