@@ -19,3 +19,15 @@ target_link_options(Tamvick PRIVATE
 target_link_libraries(Tamvick PRIVATE kernel32 user32 comdlg32)
 
 include(test/windows/Tests.cmake)
+
+# Benchmark programs: the floors the tool is measured against, and the clock.
+foreach(floor floor dialogfloor)
+    add_executable(${floor} bench/${floor}.c)
+    target_compile_options(${floor} PRIVATE -Wall -Wextra -Werror -O2 -fno-stack-protector)
+    target_link_options(${floor} PRIVATE -nostdlib -nostartfiles -static -s
+        -Wl,-e,FloorStart -Wl,--subsystem,console)
+    target_link_libraries(${floor} PRIVATE kernel32 user32 comdlg32)
+endforeach()
+add_executable(clock bench/clock.c)
+target_compile_options(clock PRIVATE -Wall -Wextra -Werror -O2)
+target_link_options(clock PRIVATE -static)

@@ -35,7 +35,8 @@ static HWND FindDialog(const char *title, HWND notThis, int seconds) {
 /* A window's text; asked for by message, since GetWindowText does not
  * read a control of another process. */
 static void Report(const char *key, HWND window) {
-    char text[65536] = "";
+    static char text[65536];
+    text[0] = 0;
     if (window != NULL) {
         SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
     }
@@ -73,10 +74,12 @@ static HWND NameEdit(HWND dialog) {
 
 /* The selected entry of a combo box, read as Unicode and shown in ANSI. */
 static void ReportCombo(const char *key, HWND combo) {
-    WCHAR wide[4096] = L"";
-    char text[8192] = "";
+    static WCHAR wide[65536];
+    static char text[131072];
+    wide[0] = 0;
+    text[0] = 0;
     LRESULT index = combo != NULL ? SendMessageW(combo, CB_GETCURSEL, 0, 0) : -1;
-    if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) < 4000) {
+    if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) < 65000) {
         SendMessageW(combo, CB_GETLBTEXT, index, (LPARAM)wide);
         WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
     }

@@ -94,7 +94,8 @@ class DialogBench:
         open(out_path, "ab").close()
         with target, open(err_path, "wb") as err:
             return subprocess.Popen(self.wine.launch_command(line), env=self.wine.env,
-                                    stdin=subprocess.DEVNULL, stdout=target, stderr=err)
+                                    stdin=subprocess.DEVNULL, stdout=target, stderr=err,
+                                    cwd=self.folder)
 
     def _start_in_console(self, line, console_title, out_path, err_path):
         """The tool inside a Wine console window whose title is set first;
