@@ -64,7 +64,7 @@ static double Once(const char *program, const char *lineFile, const char *title)
 }
 
 int main(int argc, char **argv) {
-    int dialog = argc == 9 && lstrcmpA(argv[1], "dialog") == 0;
+    int dialog = argc == 8 && lstrcmpA(argv[1], "dialog") == 0;
     if (!dialog && !(argc == 7 && lstrcmpA(argv[1], "run") == 0)) {
         fputs("usage: clock run|dialog N [TITLE] PROGRAM-A LINE-A PROGRAM-B LINE-B\n", stderr);
         return 2;

@@ -16,7 +16,17 @@ target_link_options(Tamvick PRIVATE
     -nostdlib -nostartfiles -static -s
     -Wl,-e,VorselStart -Wl,--subsystem,console
     -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
-target_link_libraries(Tamvick PRIVATE kernel32 user32 comdlg32)
+# COMDLG32 and all it pulls in cost more than the rest of a run together, so
+# it is delay-loaded: only the dialog path loads it, through the toolchain's
+# delay-load helper, on the first call of GetSaveFileNameA.
+set(DELAYED_COMDLG32 ${CMAKE_BINARY_DIR}/libcomdlg32_delayed.a)
+add_custom_command(OUTPUT ${DELAYED_COMDLG32}
+    COMMAND x86_64-w64-mingw32-dlltool --input-def ${CMAKE_SOURCE_DIR}/file/comdlg32.def
+            --dllname comdlg32.dll --output-delaylib ${DELAYED_COMDLG32}
+    DEPENDS file/comdlg32.def)
+add_custom_target(comdlg32_delayed DEPENDS ${DELAYED_COMDLG32})
+add_dependencies(Tamvick comdlg32_delayed)
+target_link_libraries(Tamvick PRIVATE ${DELAYED_COMDLG32} mingwex kernel32 user32)
 
 include(test/windows/Tests.cmake)
 
