@@ -27,5 +27,5 @@ set "line="
 for /f "usebackq delims=" %%L in ("%answer%") do set "line=%%L"
 del "%answer%"
 set "target=%line:~1%"
-echo The log goes to: %target%
+echo The log goes to: "%target%"
 exit /b 0

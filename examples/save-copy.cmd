@@ -1,30 +1,32 @@
 @echo off
 rem Saves a copy of a file under a name the user chooses.
-rem   save-copy.cmd FILE [FOLDER]
-rem Tamvick writes a ready "copy" command into a small script, which is then
-rem called. Ends with 0 when the copy was made, 1 when the user chose no
-rem name, 2 when the call to Tamvick was wrong.
+rem   save-copy.cmd FILE [FOLDER] [DEFAULT-NAME]
+rem Tamvick writes a ready command, "set target=" and the quoted name, into a
+rem small script; calling it sets the variable here. Ends with 0 when the copy
+rem was made, 1 when the user chose no name, 2 when something went wrong.
 setlocal
 if "%~1"=="" (
-    echo usage: save-copy.cmd FILE [FOLDER] 1>&2
+    echo usage: save-copy.cmd FILE [FOLDER] [DEFAULT-NAME] 1>&2
     exit /b 2
 )
 set "folder=%~2"
 if not defined folder set "folder=%USERPROFILE%\Documents"
+set "default=%~3"
+if not defined default set "default=%~nx1"
 set "run=%TEMP%\save-copy-%RANDOM%.cmd"
 
-Tamvick "copy /y ""%~1""" "%folder%\*.*" "Save a copy of %~nx1" "%~nx1" /overwritePrompt > "%run%"
+Tamvick "set target=" "%folder%\*.*" "Save a copy of %~nx1" "%default%" /overwritePrompt > "%run%"
 if errorlevel 255 goto mistake
 if errorlevel 1 goto nothing
 
-call "%run%" > nul
+call "%run%"
+del "%run%"
+copy /y "%~1" %target% > nul
 if errorlevel 1 (
-    del "%run%"
     echo save-copy: the copy could not be made. 1>&2
     exit /b 2
 )
-del "%run%"
-echo Copy saved.
+echo Copy saved as %target%
 exit /b 0
 
 :nothing

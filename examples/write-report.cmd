@@ -19,12 +19,10 @@ set "line="
 for /f "usebackq delims=" %%L in ("%answer%") do set "line=%%L"
 del "%answer%"
 set "target=%line:~11%"
-(
-    echo Report of %DATE% %TIME%
-    echo Computer: %COMPUTERNAME%
-    echo Folder asked for: %folder%
-) > "%target%"
-echo Report written to %target%
+> "%target%" echo Report of %DATE% %TIME%
+>> "%target%" echo Computer: %COMPUTERNAME%
+>> "%target%" echo Folder asked for: %folder%
+echo Report written to "%target%"
 exit /b 0
 
 :nothing

@@ -18,8 +18,9 @@ add_test(NAME image COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/
 add_test(NAME spine COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_spine.py)
 add_test(NAME dialog COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_dialog.py)
 add_test(NAME hostile COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_hostile.py)
-set_tests_properties(image spine dialog hostile PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
-set_tests_properties(dialog hostile PROPERTIES TIMEOUT 1500)
+add_test(NAME examples COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_examples.py)
+set_tests_properties(image spine dialog hostile examples PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+set_tests_properties(dialog hostile examples PROPERTIES TIMEOUT 1500)
 
 # The emulator runs the exe directly, as a user would: help ends with 0.
 add_test(NAME help-under-wine COMMAND Tamvick /?)

@@ -8,10 +8,11 @@
  *                                          a replace question is answered No, then Cancel
  *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
  *
- * Reports: title, name (the name box), type (the file-type box), folder (the
- * folder box), readonly (shown or hidden), owner (the owner's title or
- * none), question (the replace question's text), then done. Ends with 0 once
- * the action was taken, 3 when no dialog of that title appeared in time. */
+ * Reports: title, rect (left top right bottom), name (the name box), type
+ * (the file-type box), folder (the folder box), readonly (shown or hidden),
+ * owner (the owner's title or none), question (the replace question's text),
+ * then done. Ends with 0 once the action was taken, 3 when no dialog of that
+ * title appeared in time. */
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -129,6 +130,9 @@ int main(int argc, char **argv) {
     ReportCombo("folder", GetDlgItem(dialog, folderBox));
     HWND check = GetDlgItem(dialog, readOnly);
     printf("readonly=%s\n", check != NULL && IsWindowVisible(check) ? "shown" : "hidden");
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    printf("rect=%ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
     HWND owner = GetWindow(dialog, GW_OWNER);
     if (owner != NULL) {
         Report("owner", owner);
