@@ -12,12 +12,9 @@ import subprocess
 import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(TOP, "build", "windows")
-os.environ.update(VORSEL_EXE=os.path.join(BUILD, "Tamvick.exe"),
-                  VORSEL_LAUNCH=os.path.join(BUILD, "launch.exe"),
-                  VORSEL_BUILD=BUILD, VORSEL_SOURCE=TOP)
 sys.path.insert(0, os.path.join(TOP, "test", "wine"))
 
+from wine import BUILD  # noqa: E402
 from dialog import DialogBench  # noqa: E402
 
 LONGEST = 32767

@@ -9,13 +9,9 @@ import subprocess
 import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(TOP, "build", "windows")
-os.environ.update(VORSEL_EXE=os.path.join(BUILD, "Tamvick.exe"),
-                  VORSEL_LAUNCH=os.path.join(BUILD, "launch.exe"),
-                  VORSEL_BUILD=BUILD, VORSEL_SOURCE=TOP)
 sys.path.insert(0, os.path.join(TOP, "test", "wine"))
 
-from dialog import DRIVER, DialogBench, parse  # noqa: E402
+from dialog import DialogBench, drive  # noqa: E402
 
 LINE = (b'Tamvick "copy data.txt" "T:\\Backup\\*.txt;*.log" "Save copy as" data.txt '
         b"/overwritePrompt")
@@ -39,14 +35,10 @@ def main():
                                 env=wine.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                 cwd=bench.folder)
-        peek = subprocess.run(["wine", DRIVER, "Save copy as", "peek"], env=wine.env,
-                              stdin=subprocess.DEVNULL, capture_output=True, timeout=120,
-                              check=True)
-        left, top, right, bottom = map(int, parse(peek.stdout)["rect"].split())
+        left, top, right, bottom = map(int, drive(wine.env, "Save copy as", "peek")["rect"].split())
         shot = os.path.join(wine.work, "screen.png")
         bench.xvfb.screenshot(shot)
-        subprocess.run(["wine", DRIVER, "Save copy as", "cancel"], env=wine.env,
-                       stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+        drive(wine.env, "Save copy as", "cancel")
         tool.wait(timeout=120)
         subprocess.run(["convert", shot, "-crop",
                         f"{right - left}x{bottom - top}+{left}+{top}", "+repage", out], check=True)

@@ -6,10 +6,22 @@ import shutil
 import subprocess
 import tempfile
 
-from wine import BUILD, Wine
+from wine import BUILD, Wine, output_target
 from xvfb import Xvfb
 
 DRIVER = os.path.join(BUILD, "dialog.exe")
+
+
+def drive(env, title, action, name=None, timeout=120):
+    """Runs the driver on the dialog titled title and returns its report.
+    Its output goes through a file: a background process of Wine's started
+    meanwhile would hold a pipe open after the driver ended."""
+    command = ["wine", DRIVER, title, action] + ([name] if name is not None else [])
+    with tempfile.TemporaryFile() as report:
+        subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=report,
+                       stderr=subprocess.DEVNULL, timeout=timeout)
+        report.seek(0)
+        return parse(report.read())
 
 
 class DialogRun:
@@ -61,15 +73,9 @@ class DialogBench:
                 tool = self._start(line, stdout, out_path, err_path)
             else:
                 tool = self._start_in_console(line, console_title, out_path, err_path)
-            driver = ["wine", DRIVER, title, action]
-            if name is not None:
-                driver.append(name)
-            if shot is not None:
-                self._shoot_when_shown(title, shot)
-            report_path = os.path.join(scratch, "report")
-            with open(report_path, "wb") as report_file:
-                subprocess.run(driver, env=self.wine.env, stdin=subprocess.DEVNULL,
-                               stdout=report_file, stderr=subprocess.DEVNULL, timeout=timeout)
+            if shot is not None and "title" in drive(self.wine.env, title, "peek"):
+                self.xvfb.screenshot(shot)
+            report = drive(self.wine.env, title, action, name, timeout)
             try:
                 exit_value = tool.wait(timeout=timeout)
             except subprocess.TimeoutExpired:
@@ -78,21 +84,12 @@ class DialogBench:
             if console_title is not None:
                 with open(os.path.join(scratch, "rc")) as rc:
                     exit_value = int(rc.read().split()[0])
-            with open(out_path, "rb") as out, open(err_path, "rb") as err, \
-                    open(report_path, "rb") as report_file:
-                return DialogRun(exit_value, out.read(), err.read(), parse(report_file.read()))
+            with open(out_path, "rb") as out, open(err_path, "rb") as err:
+                return DialogRun(exit_value, out.read(), err.read(), report)
 
     def _start(self, line, stdout, out_path, err_path):
-        if stdout == "full":
-            target = open("/dev/full", "wb")
-        elif stdout == "closed":
-            reader, writer = os.pipe()
-            os.close(reader)
-            target = os.fdopen(writer, "wb")
-        else:
-            target = open(out_path, "wb")
         open(out_path, "ab").close()
-        with target, open(err_path, "wb") as err:
+        with output_target(stdout, out_path) as target, open(err_path, "wb") as err:
             return subprocess.Popen(self.wine.launch_command(line), env=self.wine.env,
                                     stdin=subprocess.DEVNULL, stdout=target, stderr=err,
                                     cwd=self.folder)
@@ -113,12 +110,6 @@ class DialogBench:
         return subprocess.Popen(["wine", "wineconsole", "cmd", "/c", w(script)],
                                 env=self.wine.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def _shoot_when_shown(self, title, shot):
-        peek = subprocess.run(["wine", DRIVER, title, "peek"], env=self.wine.env,
-                              stdin=subprocess.DEVNULL, capture_output=True, timeout=90)
-        if b"title=" in peek.stdout:
-            self.xvfb.screenshot(shot)
 
 
 def parse(report):

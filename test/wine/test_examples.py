@@ -6,7 +6,7 @@ import subprocess
 import tempfile
 import unittest
 
-from dialog import DialogBench, DRIVER, parse
+from dialog import DialogBench, drive
 from wine import BUILD, SOURCE
 
 
@@ -33,12 +33,7 @@ class Examples(unittest.TestCase):
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             script = subprocess.Popen(command + args, env=wine.env, stdin=subprocess.DEVNULL,
                                       stdout=out, stderr=err, cwd=self.bench.folder)
-            report = {}
-            if action is not None:
-                driver = ["wine", DRIVER, title, action] + ([typed] if typed else [])
-                done = subprocess.run(driver, env=wine.env, stdin=subprocess.DEVNULL,
-                                      capture_output=True, timeout=120)
-                report = parse(done.stdout)
+            report = drive(wine.env, title, action, typed) if action is not None else {}
             exit_value = script.wait(timeout=120)
             out.seek(0)
             err.seek(0)

@@ -11,10 +11,13 @@ import tempfile
 import termios
 import time
 
-EXE = os.environ["VORSEL_EXE"]
-LAUNCH = os.environ["VORSEL_LAUNCH"]
-BUILD = os.environ["VORSEL_BUILD"]
-SOURCE = os.environ["VORSEL_SOURCE"]
+# Where the build puts things; ctest sets them, and scripts run by hand from
+# the source tree get the windows preset's places.
+SOURCE = os.environ.get("VORSEL_SOURCE",
+                        os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+BUILD = os.environ.get("VORSEL_BUILD", os.path.join(SOURCE, "build", "windows"))
+EXE = os.environ.get("VORSEL_EXE", os.path.join(BUILD, "Tamvick.exe"))
+LAUNCH = os.environ.get("VORSEL_LAUNCH", os.path.join(BUILD, "launch.exe"))
 
 
 def environment(prefix, display=None):
@@ -25,6 +28,18 @@ def environment(prefix, display=None):
     if display is not None:
         env["DISPLAY"] = display
     return env
+
+
+def output_target(kind, path):
+    """Standard output for a run: the file at path, /dev/full ("full"), or
+    a pipe whose reading end is already closed ("closed")."""
+    if kind == "full":
+        return open("/dev/full", "wb")
+    if kind == "closed":
+        reader, writer = os.pipe()
+        os.close(reader)
+        return os.fdopen(writer, "wb")
+    return open(path, "wb")
 
 
 def quiet(command, env, **kwargs):
@@ -77,24 +92,13 @@ class Wine:
             done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
                                   capture_output=True, timeout=timeout, cwd=cwd)
             return done.returncode, done.stdout, done.stderr
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            if stdout == "full":
-                target = open("/dev/full", "wb")
-            elif stdout == "closed":
-                reader, writer = os.pipe()
-                os.close(reader)
-                target = os.fdopen(writer, "wb")
-            else:
-                target = out
-            try:
-                done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
-                                      stdout=target, stderr=err, timeout=timeout, cwd=cwd)
-            finally:
-                if target is not out:
-                    target.close()
-            out.seek(0)
+        out_path = self.line_file(b"")
+        with output_target(stdout, out_path) as target, tempfile.TemporaryFile() as err:
+            done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
+                                  stdout=target, stderr=err, timeout=timeout, cwd=cwd)
             err.seek(0)
-            return done.returncode, out.read(), err.read()
+            with open(out_path, "rb") as out:
+                return done.returncode, out.read(), err.read()
 
     def run_on_console(self, line, timeout=120):
         """Runs the tool with both streams on a wide pseudo-terminal, so they
