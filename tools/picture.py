@@ -30,7 +30,7 @@ def main():
             subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\" + key, "/v", name,
                             "/d", value, "/f"], env=wine.env, stdin=subprocess.DEVNULL,
                            capture_output=True, check=True)
-        wine.stop()
+        wine.stop_server()
         tool = subprocess.Popen(wine.launch_command(LINE),
                                 env=wine.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

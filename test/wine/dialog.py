@@ -2,7 +2,6 @@
 with an exact command line, the Windows-side driver reading the dialog and
 working it. Used by the dialog tests and by the picture for the README."""
 import os
-import shutil
 import subprocess
 import tempfile
 
@@ -52,7 +51,6 @@ class DialogBench:
     def stop(self):
         self.wine.stop()
         self.xvfb.stop()
-        shutil.rmtree(self.wine.work, ignore_errors=True)
 
     def path(self, *parts):
         """A Unix path inside drive T:, its folders made."""

@@ -85,7 +85,8 @@ class Examples(unittest.TestCase):
         self.assertTrue(lines[0].startswith("Report of "))
         self.assertEqual(lines[2], "Folder asked for: T:\\Backup")
 
-        before = sorted(os.listdir(self.bench.path("Backup", "x")[:-2]))
+        backup = os.path.join(self.bench.folder, "Backup")
+        before = sorted(os.listdir(backup))
         self.assertEqual(self.script("write-report.cmd", ["T:\\Backup"], "Save the report as",
                                      "cancel")[:3],
                          (1, "No file chosen; nothing was written.\r\n", ""))
@@ -93,7 +94,7 @@ class Examples(unittest.TestCase):
                                               None, None)
         self.assertEqual((exit_value, out), (2, ""))
         self.assertIn("write-report: Tamvick refused the call", err)
-        self.assertEqual(sorted(os.listdir(self.bench.path("Backup", "x")[:-2])), before)
+        self.assertEqual(sorted(os.listdir(backup)), before)
 
 
 if __name__ == "__main__":

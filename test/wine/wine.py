@@ -5,6 +5,7 @@ import fcntl
 import os
 import pty
 import select
+import shutil
 import struct
 import subprocess
 import tempfile
@@ -48,7 +49,7 @@ def quiet(command, env, **kwargs):
 
 
 class Wine:
-    """One prefix with a running server; ended by stop()."""
+    """One prefix with a running server and a work folder; ended by stop()."""
 
     def __init__(self, name, display=None):
         self.prefix = os.path.join(BUILD, name)
@@ -63,9 +64,15 @@ class Wine:
         quiet(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
                "/t", "REG_DWORD", "/d", "0", "/f"], self.env, check=True, timeout=120)
 
-    def stop(self):
+    def stop_server(self):
+        """Ends the prefix's server and every Wine process in it; the next
+        Wine call starts them again."""
         quiet(["wineserver", "-k"], self.env)
         quiet(["wineserver", "-w"], self.env)
+
+    def stop(self):
+        self.stop_server()
+        shutil.rmtree(self.work, ignore_errors=True)
 
     def windows_path(self, path):
         """The Windows form of a Unix path, through Wine's Z: drive."""
@@ -78,8 +85,8 @@ class Wine:
         os.close(fd)
         return path
 
-    def launch_command(self, line, program=EXE):
-        return ["wine", LAUNCH, self.windows_path(program),
+    def launch_command(self, line):
+        return ["wine", LAUNCH, self.windows_path(EXE),
                 self.windows_path(self.line_file(line))]
 
     def run(self, line, stdout="file", cwd=None, timeout=120):
@@ -92,7 +99,8 @@ class Wine:
             done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
                                   capture_output=True, timeout=timeout, cwd=cwd)
             return done.returncode, done.stdout, done.stderr
-        out_path = self.line_file(b"")
+        fd, out_path = tempfile.mkstemp(dir=self.work, suffix=".out")
+        os.close(fd)
         with output_target(stdout, out_path) as target, tempfile.TemporaryFile() as err:
             done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
                                   stdout=target, stderr=err, timeout=timeout, cwd=cwd)
