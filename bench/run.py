@@ -6,7 +6,6 @@ and prints a Markdown table. Each figure is the median of paired runs
     python3 bench/run.py [PAIRS]     after cmake --build --preset windows
 """
 import os
-import re
 import statistics
 import subprocess
 import sys
@@ -16,6 +15,7 @@ sys.path.insert(0, os.path.join(TOP, "test", "wine"))
 
 from wine import BUILD  # noqa: E402
 from dialog import DialogBench  # noqa: E402
+from pe import Image  # noqa: E402
 
 LONGEST = 32767
 
@@ -65,11 +65,10 @@ def main():
     for name, against, goal, (tool, base, ratio) in rows:
         print(f"| {name} | {against} | {tool:.1f} | {base:.1f} | {ratio:.2f}x | "
               f"{goal:.2f}x |")
-    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", exe], capture_output=True,
-                          text=True, check=True).stdout
-    dlls = ", ".join(re.findall(r"DLL Name: (\S+)", dump))
+    with open(exe, "rb") as image:
+        dlls = ", ".join(Image(image.read()).imports())
     print(f"\nTamvick.exe: {os.path.getsize(exe)} bytes; imports {dlls}; "
-          "COMDLG32 delay-loaded on the dialog path")
+          "COMDLG32 loaded from the system folder on the dialog path")
 
 
 if __name__ == "__main__":

@@ -55,8 +55,16 @@ find_program(CPPCHECK cppcheck REQUIRED)
 find_program(CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)
 add_test(NAME clang-tidy
     COMMAND ${CLANG_TIDY} -p ${CMAKE_BINARY_DIR} --quiet ${VORSEL_CHECKED_SOURCES})
+# Newer releases stop early on branchy code unless asked to look at all of it.
+execute_process(COMMAND ${CPPCHECK} --version OUTPUT_VARIABLE CPPCHECK_VERSION)
+string(REGEX MATCH "[0-9]+\\.[0-9]+" CPPCHECK_VERSION "${CPPCHECK_VERSION}")
+set(CPPCHECK_LEVEL "")
+if(CPPCHECK_VERSION VERSION_GREATER_EQUAL 2.11)
+    set(CPPCHECK_LEVEL --check-level=exhaustive)
+endif()
 add_test(NAME cppcheck
     COMMAND ${CPPCHECK} --error-exitcode=1 --enable=warning,style,performance,portability
+            ${CPPCHECK_LEVEL}
             --inline-suppr --std=c++17 --language=c++ -I ${CMAKE_SOURCE_DIR}/test/standin
             --suppress=missingIncludeSystem --quiet ${VORSEL_CHECKED_SOURCES})
 file(GLOB_RECURSE VORSEL_FORMATTED CONFIGURE_DEPENDS

@@ -31,6 +31,9 @@ struct RunSettings {
 // The help text, shown for no parameters, an empty first one, or "/?".
 extern const char UsageText[];
 
+// Said when the chosen name cannot be written exactly in the ANSI code page.
+extern const char UncarriedName[];
+
 // The main sequence: reads the parameters into settings, answers help or a
 // refusal on standard error, runs the save stage, and returns the value the
 // process ends with. Runs once per process.
@@ -38,7 +41,9 @@ int RunVorsel(RunSettings *settings);
 
 // The save stage: shows the Save dialog for settings, sets ExitStatus to 1,
 // and on a confirmed name writes the result line and sets ExitStatus to 0
-// (back to 1 when the line could not be written whole).
+// (back to 1 when the line could not be written whole). A name the ANSI
+// code page cannot carry exactly is not written: UncarriedName goes to
+// standard error instead, and ExitStatus stays 1.
 void SaveStage(RunSettings *settings);
 
 // The result line for chosenName: CommandString, a blank unless it ends in

@@ -3,57 +3,74 @@
 
 #include "Vorsel.h"
 #include "../support/Console.h"
+#include "../support/SystemLibrary.h"
 #include "../support/Text.h"
+#include "../support/WideText.h"
 
 namespace {
 
 constexpr size_t filterBlockSize = 1024;
-constexpr size_t nameBufferSize = 40960;
-constexpr DWORD nameCharacters = 20480;  // half of the name buffer
+constexpr size_t nameCharacters = 20480; // the name buffer's 40960 bytes, as wide characters
 constexpr DWORD requestRecordSize = 136; // the record without its last three fields
 constexpr size_t longestFolder = 259;    // what the dialog can open in: MAX_PATH with its NUL
+
+typedef BOOL(WINAPI *SaveDialogCall)(OPENFILENAMEW *request);
 
 size_t Larger(size_t a, size_t b) {
     return a > b ? a : b;
 }
 
+// A whole text in wide form, or null for an absent one.
+const WCHAR *Wide(const char *text) {
+    return text == nullptr ? nullptr : WideFromAnsi(text, TextLength(text), 0);
+}
+
 // The one filter entry: Patterns as description and as pattern list, each
-// ending in NUL, and the closing NUL. Never smaller than 1024 bytes and
+// ending in NUL, and the closing NUL. Never smaller than 1024 characters and
 // always large enough for Patterns.
-char *MakeFilterBlock(const char *patterns) {
-    size_t length = TextLength(patterns);
-    char *block = NewBuffer(Larger(filterBlockSize, 2 * length + 3));
-    if (block != nullptr) {
-        for (size_t i = 0; i < length; i++) {
-            block[i] = patterns[i];
-            block[length + 1 + i] = patterns[i];
-        }
+WCHAR *MakeFilterBlock(const char *patterns) {
+    const WCHAR *wide = Wide(patterns);
+    size_t length = WideLength(wide);
+    WCHAR *block = NewWideBuffer(Larger(filterBlockSize, 2 * length + 3));
+    if (wide == nullptr || block == nullptr) {
+        return nullptr;
+    }
+    for (size_t i = 0; i < length; i++) {
+        block[i] = wide[i];
+        block[length + 1 + i] = wide[i];
     }
     return block;
 }
 
 // The name buffer, holding DefaultName when present; large enough for any
 // DefaultName, whatever the dialog is told it holds.
-char *MakeNameBuffer(const char *defaultName) {
-    size_t length = TextLength(defaultName);
-    char *buffer = NewBuffer(Larger(nameBufferSize, length + 1));
-    if (buffer != nullptr) {
-        for (size_t i = 0; i < length; i++) {
-            buffer[i] = defaultName[i];
-        }
-    }
-    return buffer;
+WCHAR *MakeNameBuffer(const char *defaultName) {
+    return WideFromAnsi(defaultName, TextLength(defaultName), nameCharacters);
 }
 
 // The folder the dialog starts in: never null, and empty for a folder too
 // long for the dialog, which then opens where it would without one (a long
 // folder makes some dialogs fail or crash instead).
-const char *StartFolder(const char *folder) {
-    size_t length = TextLength(folder);
-    return length == 0 || length > longestFolder ? "" : folder;
+const WCHAR *StartFolder(const char *folder) {
+    const WCHAR *wide = Wide(folder != nullptr ? folder : "");
+    if (wide == nullptr || WideLength(wide) > longestFolder) {
+        return Wide("");
+    }
+    return wide;
+}
+
+// The system's Save dialog, loaded on first use: the help and refusal paths
+// never pay for the dialog's library. Null when it cannot be loaded.
+SaveDialogCall SaveDialog(void) {
+    FARPROC procedure = SystemProcedure("comdlg32.dll", "GetSaveFileNameW");
+    // A procedure's address stands for a call of its real type.
+    return reinterpret_cast<SaveDialogCall>(reinterpret_cast<void (*)(void)>(procedure));
 }
 
 } // namespace
+
+const char UncarriedName[] = "The chosen name has characters that this system's ANSI code page "
+                             "cannot carry; please choose another name.";
 
 const char *ComposeResultLine(const RunSettings *settings, const char *chosenName) {
     const char *command = settings->CommandString;
@@ -91,10 +108,13 @@ const char *ComposeResultLine(const RunSettings *settings, const char *chosenNam
 }
 
 void SaveStage(RunSettings *settings) {
-    char *filterBlock = MakeFilterBlock(settings->Patterns);
-    char *nameBuffer = MakeNameBuffer(settings->DefaultName);
+    WCHAR *filterBlock = MakeFilterBlock(settings->Patterns);
+    WCHAR *nameBuffer = MakeNameBuffer(settings->DefaultName);
 
-    OPENFILENAMEA request = {};
+    // The wide dialog, given the texts as the ANSI one would see them, hands
+    // back the chosen name without loss; it goes out only when the ANSI code
+    // page carries it exactly.
+    OPENFILENAMEW request = {};
     request.lStructSize = requestRecordSize;
     request.hwndOwner = settings->OwnerWindow;
     request.lpstrFilter = filterBlock;
@@ -102,18 +122,28 @@ void SaveStage(RunSettings *settings) {
     request.lpstrFile = nameBuffer;
     request.nMaxFile = nameCharacters;
     request.lpstrInitialDir = StartFolder(settings->InitialFolder);
-    request.lpstrTitle = settings->WindowTitle;
+    request.lpstrTitle = Wide(settings->WindowTitle);
     request.Flags = settings->dialogFlags;
 
     settings->ExitStatus = exitNoName;
-    if (filterBlock == nullptr || nameBuffer == nullptr) {
+    if (filterBlock == nullptr || nameBuffer == nullptr || request.lpstrInitialDir == nullptr ||
+        (settings->WindowTitle != nullptr && request.lpstrTitle == nullptr)) {
         return;
     }
-    if (GetSaveFileNameA(&request) == 0) {
+    SaveDialogCall showDialog = SaveDialog();
+    if (showDialog == nullptr) {
+        return;
+    }
+    if (showDialog(&request) == 0) {
+        return;
+    }
+    const char *chosenName = AnsiExactly(nameBuffer);
+    if (chosenName == nullptr) {
+        WriteError(UncarriedName);
         return;
     }
     settings->ExitStatus = exitChosen;
-    const char *line = ComposeResultLine(settings, nameBuffer);
+    const char *line = ComposeResultLine(settings, chosenName);
     if (line == nullptr || !WriteOut(line)) {
         settings->ExitStatus = exitNoName;
     }

@@ -1,7 +1,9 @@
 // The whole reading of a command line, through the stand-in, with the
 // dialog answering an arbitrary name: input is the command line, a NUL, and
-// the name the dialog confirms (none: the dialog is cancelled). Whatever
-// comes in, the run ends with 0, 1 or 255 and writes what that value says.
+// the name the dialog confirms, as UTF-8 (none: the dialog is cancelled).
+// Whatever comes in, the run ends with 0, 1 or 255 and writes what that
+// value says; a confirmed name reaches standard output exactly or not at
+// all, and only the dialog path loads the dialog's library.
 #include <string.h>
 
 #include <string>
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     state.outputKind = size % 2 == 0 ? streamFile : streamConsole;
     state.errorKind = streamFile;
     state.outputLength = state.errorLength = 0;
-    state.outputWrites = state.dialogCalls = state.fullPathCalls = 0;
+    state.outputWrites = state.dialogCalls = state.fullPathCalls = state.libraryLoads = 0;
     standIn = &state;
     RestartScanner();
     EmptyPool();
@@ -46,20 +48,30 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     int exitValue = RunVorsel(&settings);
     std::string out(state.output, state.outputLength);
     std::string err(state.error, state.errorLength);
+    // The chosen name as the stand-in's code page writes it, when it can.
+    std::string chosen;
+    bool carried = true;
+    for (const WCHAR *c = state.request.lpstrFile; state.dialogConfirms && *c != 0; c++) {
+        carried = carried && *c < 0x100;
+        chosen += static_cast<char>(*c);
+    }
     bool ok = false;
     switch (exitValue) {
     case 0:
         ok = state.dialogCalls == 0
-                 ? out.empty() && err == std::string(UsageText) + "\n"
-                 : state.dialogConfirms && err.empty() && state.outputWrites == 1 &&
+                 ? out.empty() && err == std::string(UsageText) + "\n" && state.libraryLoads == 0
+                 : state.dialogConfirms && carried && err.empty() && state.outputWrites == 1 &&
                        StartsWith(out, settings.CommandString) &&
-                       out.find(state.request.lpstrFile) != std::string::npos;
+                       out.find(chosen) != std::string::npos;
         break;
     case 1:
-        ok = state.dialogCalls == 1 && out.empty() && err.empty() && !state.dialogConfirms;
+        ok = state.dialogCalls == 1 && out.empty() &&
+             (state.dialogConfirms ? !carried && err == std::string(UncarriedName) + "\n"
+                                   : err.empty());
         break;
     case 255:
-        ok = state.dialogCalls == 0 && out.empty() && !err.empty() && err.back() == '\n' &&
+        ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&
+             err.back() == '\n' &&
              (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: "));
         break;
     default:

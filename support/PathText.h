@@ -1,6 +1,8 @@
 // Path text rules. Slash and backslash both separate; every routine ends
 // its text at the first NUL, reads an absent text as empty, and returns a
-// new text (empty, never null, when the pool is out).
+// new text (empty, never null, when the pool is out). In a double-byte
+// ANSI code page a lead byte and the byte after it are read as one
+// character, which is never a separator, bar, quote or refused character.
 #pragma once
 
 // The folder part of path with its closing separator. A leading double

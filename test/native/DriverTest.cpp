@@ -71,7 +71,7 @@ std::string Describe(const StandIn *state) {
     std::string text = "exit " + std::to_string(state->exitValue) + "\nstderr [" + Error(state) +
                        "]\nstdout [" + Output(state) + "]\n";
     if (state->dialogCalls == 0) {
-        return text + "no dialog\n";
+        return text + (state->libraryLoads == 0 ? "no dialog\n" : "dialog library loaded\n");
     }
     return text + "folder [" + state->initialDir + "] patterns [" +
            std::string(state->filter, strlen(state->filter)) + "] title [" +

@@ -10,6 +10,7 @@ struct SplitCase {
     const char *path;
     const char *pathPart;
     const char *filePart;
+    CodePage codePage = codePageSingle;
 };
 
 const SplitCase splitCases[] = {
@@ -29,11 +30,20 @@ const SplitCase splitCases[] = {
     {"C:\\", "C:\\", ""},
     {"name\"x", "", "name"},
     {"\\\\server\\share\\*.log", "\\\\server\\share\\", "*.log"},
+    // double-byte characters whose second byte is a backslash or a bar
+    {"C:\\\x83\x7c\x95\x5c\\\x83\x5c*.txt", "C:\\\x83\x7c\x95\x5c\\", "\x83\x5c*.txt",
+     codePageDouble},
+    {"\x95\x5c", "", "\x95\x5c", codePageDouble},
+    {"\x95\x5c\\x", "\x95\x5c\\", "x", codePageDouble},
+    {"C:\\\x95\x7c|x\\y", "C:\\", "y", codePageDouble},
+    {"a\\\x95", "a\\", "\x95", codePageDouble},
+    {"\x95\x5c", "\x95\\", "", codePageSingle},
 };
 
 struct NameCase {
     const char *text;
     bool valid;
+    CodePage codePage = codePageSingle;
 };
 
 const NameCase nameCases[] = {
@@ -54,6 +64,11 @@ const NameCase nameCases[] = {
     {"*.txt", false},
     {"\x01", false},
     {"\x1f", false},
+    {"\x95\x5c\x83\x7c.txt", true, codePageDouble},
+    {"\x95", true, codePageDouble},
+    {"\x95\x5c\\x", false, codePageDouble},
+    {"\x83\x5c|x", false, codePageDouble},
+    {"\x95\x5c.txt", false, codePageSingle},
 };
 
 // FullPath in a child, with the stand-in's path behaviour set to kind.
@@ -70,8 +85,9 @@ std::string Resolve(const char *path, PathKind kind, const char *directory, int 
 
 TEST(PathText, SplitsFolderAndFileParts) {
     StandIn *state = FreshStandIn("prog");
-    EXPECT_TRUE(RunInChild(state, [] {
+    EXPECT_TRUE(RunInChild(state, [state] {
         for (const SplitCase &c : splitCases) {
+            state->codePage = c.codePage;
             Note(PathPart(c.path));
             Note(FilePart(c.path));
         }
@@ -85,10 +101,20 @@ TEST(PathText, SplitsFolderAndFileParts) {
 }
 
 TEST(PathText, ChecksBareFileNames) {
-    for (const NameCase &c : nameCases) {
-        EXPECT_EQ(IsValidFileName(c.text), c.valid) << c.text;
+    StandIn *state = FreshStandIn("prog");
+    EXPECT_TRUE(RunInChild(state, [state] {
+        for (const NameCase &c : nameCases) {
+            state->codePage = c.codePage;
+            Note(IsValidFileName(c.text) ? "valid" : "invalid");
+        }
+        Note(IsValidFileName(nullptr) ? "valid" : "invalid");
+    }));
+    std::vector<std::string> notes = Notes(state);
+    ASSERT_EQ(notes.size(), std::size(nameCases) + 1);
+    for (size_t i = 0; i < std::size(nameCases); i++) {
+        EXPECT_EQ(notes[i], nameCases[i].valid ? "valid" : "invalid") << nameCases[i].text;
     }
-    EXPECT_FALSE(IsValidFileName(nullptr));
+    EXPECT_EQ(notes.back(), "invalid");
 }
 
 TEST(FullPath, ResolvesOrKeepsThePath) {

@@ -18,7 +18,7 @@ TEST(SaveStage, FillsTheRequestRecord) {
     StandIn *state = FreshStandIn("prog copy C:\\B\\*.txt Title name.txt /overwritePrompt");
     strcpy(state->consoleTitle, "console");
     ASSERT_TRUE(RunTool(state));
-    const OPENFILENAMEA &r = state->request;
+    const OPENFILENAMEW &r = state->request;
     EXPECT_EQ(state->dialogCalls, 1);
     EXPECT_EQ(r.lStructSize, 136u);
     EXPECT_EQ(r.hwndOwner, StandInConsoleWindow());
@@ -83,6 +83,33 @@ TEST(SaveStage, WritesTheResultLineOnceOnConfirm) {
         EXPECT_EQ(Output(state), c.output) << c.line;
         EXPECT_EQ(state->outputWrites, 1) << c.line;
         EXPECT_EQ(Error(state), "") << c.line;
+    }
+}
+
+// The name on the line is exactly the chosen one, or there is no line:
+// best-fit would turn a fullwidth quote and ampersand into cmd syntax, and
+// a letter into another letter.
+TEST(SaveStage, WritesOnlyNamesTheCodePageCarries) {
+    const std::string refused = std::string(UncarriedName) + "\n";
+    struct {
+        const char *answer; // UTF-8
+        int exitValue;
+        std::string output;
+        std::string error;
+    } cases[] = {
+        {"C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0, "c \"C:\\B\\M\xfcller \xe9t\xe9.txt\"\r\n", ""},
+        {"C:\\t\\a\uff02 \uff06 md pwned \uff06 \uff02.txt", 1, "", refused},
+        {"C:\\B\\\u0108apitro.txt", 1, "", refused},
+        {"C:\\B\\\u03a3\u03cd\u03bd.txt", 1, "", refused},
+        {"C:\\B\\\U0001F642.txt", 1, "", refused},
+    };
+    for (const auto &c : cases) {
+        StandIn *state = Confirming("prog c C:\\B\\*.txt", c.answer);
+        ASSERT_TRUE(RunTool(state));
+        EXPECT_EQ(state->exitValue, c.exitValue) << c.answer;
+        EXPECT_EQ(Output(state), c.output) << c.answer;
+        EXPECT_EQ(Error(state), c.error) << c.answer;
+        EXPECT_EQ(std::string(state->libraryPath), "C:\\Windows\\system32\\comdlg32.dll");
     }
 }
 

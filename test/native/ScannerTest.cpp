@@ -41,6 +41,9 @@ const ScanCase scanCases[] = {
     {"prog \\\"a b\\\"", {"\\\"a", "b\\\""}},
     {"prog a\"\"b", {"a\"\"b"}},
     {"prog \"\"\"\"", {"", ""}},
+    // no second byte of a double-byte character is a blank or a quote, so
+    // such characters need no rule of their own: here 932's ソ and 表
+    {"prog \"\x83\x5c \x95\x5c\" \x83\x7c|\x95\x5c", {"\x83\x5c \x95\x5c", "\x83\x7c|\x95\x5c"}},
 };
 
 } // namespace

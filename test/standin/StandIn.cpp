@@ -13,6 +13,7 @@ struct StandInWindow {
 namespace {
 
 StandInWindow consoleWindow;
+char dialogLibrary; // the module LoadLibraryExW hands out
 
 char outputHandle, errorHandle;
 
@@ -23,14 +24,54 @@ void Append(char *to, size_t *length, const void *bytes, size_t count) {
     *length += taken;
 }
 
-void CopyString(char *to, const char *from) {
-    if (from == nullptr) {
-        to[0] = 0;
-        return;
+// Wide text in the code page, for recording what the dialog was given.
+void CopyWide(char *to, const WCHAR *from) {
+    size_t length = 0;
+    for (; from != nullptr && from[length] != 0 && length < standInTextSize - 1; length++) {
+        to[length] = static_cast<char>(from[length]);
     }
-    size_t length = strnlen(from, standInTextSize - 1);
-    memcpy(to, from, length);
     to[length] = 0;
+}
+
+// The UTF-8 text as UTF-16 in to, which holds room characters; malformed
+// bytes become U+FFFD.
+void FromUtf8(WCHAR *to, size_t room, const char *from) {
+    const unsigned char *b = reinterpret_cast<const unsigned char *>(from);
+    size_t at = 0;
+    while (*b != 0 && at + 2 < room) {
+        unsigned code = 0xFFFD;
+        int more = *b >= 0xF0 ? 3 : *b >= 0xE0 ? 2 : *b >= 0xC0 ? 1 : 0;
+        unsigned value = more == 0 ? *b : *b & (0x3Fu >> more);
+        int i = 1;
+        for (; i <= more && (b[i] & 0xC0) == 0x80; i++) {
+            value = value << 6 | (b[i] & 0x3F);
+        }
+        if (*b < 0x80 || (i > more && value <= 0x10FFFF)) {
+            code = value;
+        }
+        b += i;
+        if (code >= 0x10000) {
+            to[at++] = static_cast<WCHAR>(0xD800 + ((code - 0x10000) >> 10));
+            code = 0xDC00 + ((code - 0x10000) & 0x3FF);
+        }
+        to[at++] = static_cast<WCHAR>(code);
+    }
+    to[at] = 0;
+}
+
+// What a best-fit table makes of a character the code page lacks; 0 for
+// none.
+char BestFit(WCHAR c) {
+    switch (c) {
+    case 0xFF02:
+        return '"';
+    case 0xFF06:
+        return '&';
+    case 0x0108:
+        return 'C';
+    default:
+        return 0;
+    }
 }
 
 StreamKind KindOf(HANDLE stream) {
@@ -113,31 +154,102 @@ LPSTR WINAPI CharLowerA(LPSTR text) {
     return text;
 }
 
-BOOL WINAPI GetSaveFileNameA(OPENFILENAMEA *request) {
+namespace {
+
+size_t WideLength(const WCHAR *text) {
+    size_t length = 0;
+    while (text[length] != 0) {
+        length++;
+    }
+    return length;
+}
+
+BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     standIn->dialogCalls++;
     standIn->request = *request;
-    const char *filter = request->lpstrFilter;
-    size_t description = strlen(filter);
-    size_t patterns = strlen(filter + description + 1);
+    const WCHAR *filter = request->lpstrFilter;
+    size_t description = WideLength(filter);
+    size_t patterns = WideLength(filter + description + 1);
     standIn->filterLength = description + 1 + patterns + 1 + 1; // one entry and the closing NUL
-    memcpy(standIn->filter, filter,
-           standIn->filterLength < standInTextSize ? standIn->filterLength : standInTextSize);
-    CopyString(standIn->initialDir, request->lpstrInitialDir);
+    for (size_t i = 0; i < standIn->filterLength && i < standInTextSize; i++) {
+        standIn->filter[i] = static_cast<char>(filter[i]);
+    }
+    CopyWide(standIn->initialDir, request->lpstrInitialDir);
     standIn->titleAbsent = request->lpstrTitle == nullptr;
-    CopyString(standIn->title, request->lpstrTitle);
-    CopyString(standIn->initialName, request->lpstrFile);
+    CopyWide(standIn->title, request->lpstrTitle);
+    CopyWide(standIn->initialName, request->lpstrFile);
     size_t zeros = 0;
-    for (size_t i = strlen(request->lpstrFile); i < request->nMaxFile; i++) {
+    for (size_t i = WideLength(request->lpstrFile); i < request->nMaxFile; i++) {
         zeros += request->lpstrFile[i] == 0;
     }
     standIn->nameBufferZeros = zeros;
     if (!standIn->dialogConfirms) {
         return 0;
     }
-    size_t answer = strnlen(standIn->dialogAnswer, request->nMaxFile - 1);
-    memcpy(request->lpstrFile, standIn->dialogAnswer, answer);
-    request->lpstrFile[answer] = 0;
+    FromUtf8(request->lpstrFile, request->nMaxFile, standIn->dialogAnswer);
     return 1;
+}
+
+} // namespace
+
+BOOL WINAPI IsDBCSLeadByte(BYTE byte) {
+    bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    return standIn->codePage == codePageDouble && lead;
+}
+
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
+                               int wideLength) {
+    if (codePage != CP_ACP || flags != 0 || length <= 0 || length > wideLength) {
+        return 0;
+    }
+    for (int i = 0; i < length; i++) {
+        wide[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
+    }
+    return length;
+}
+
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR text,
+                               int textLength, LPCSTR defaultCharacter, BOOL *usedDefault) {
+    if (codePage != CP_ACP || (flags & ~DWORD{WC_NO_BEST_FIT_CHARS}) != 0 || length <= 0 ||
+        length > textLength || defaultCharacter != nullptr) {
+        return 0;
+    }
+    for (int i = 0; i < length; i++) {
+        char fit = (flags & WC_NO_BEST_FIT_CHARS) == 0 ? BestFit(wide[i]) : 0;
+        text[i] = wide[i] < 0x100 ? static_cast<char>(wide[i]) : fit != 0 ? fit : '?';
+        if (usedDefault != nullptr && wide[i] >= 0x100 && fit == 0) {
+            *usedDefault = 1;
+        }
+    }
+    return length;
+}
+
+UINT WINAPI GetSystemDirectoryW(LPWSTR buffer, UINT size) {
+    const char folder[] = "C:\\Windows\\system32";
+    if (size < sizeof folder) {
+        return sizeof folder;
+    }
+    for (size_t i = 0; i < sizeof folder; i++) {
+        buffer[i] = static_cast<WCHAR>(folder[i]);
+    }
+    return sizeof folder - 1;
+}
+
+HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
+    standIn->libraryLoads++;
+    CopyWide(standIn->libraryPath, path);
+    if (file != nullptr || flags != LOAD_WITH_ALTERED_SEARCH_PATH) {
+        return nullptr;
+    }
+    return strcmp(standIn->libraryPath, "C:\\Windows\\system32\\comdlg32.dll") == 0 ? &dialogLibrary
+                                                                                    : nullptr;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
+    if (module != &dialogLibrary || strcmp(name, "GetSaveFileNameW") != 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)(void)>(GetSaveFileNameW));
 }
 
 HANDLE WINAPI GetStdHandle(DWORD which) {

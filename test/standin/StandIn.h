@@ -22,6 +22,15 @@ enum PathKind {
     pathGrowing, // asks for a larger buffer every time
 };
 
+// The ANSI code page. Both map bytes 0x80 to 0xFF to U+0080 to U+00FF, and
+// best-fit three characters they lack: U+FF02 to '"', U+FF06 to '&' and
+// U+0108 to 'C'; the double-byte one also has lead bytes 0x81 to 0x9F and
+// 0xE0 to 0xFC, as code page 932 has.
+enum CodePage {
+    codePageSingle,
+    codePageDouble,
+};
+
 constexpr size_t standInTextSize = 1 << 20;
 
 struct StandIn {
@@ -30,10 +39,11 @@ struct StandIn {
     char consoleTitle[400]; // empty: GetConsoleTitleA fails
     char currentDirectory[400];
     PathKind pathKind;
+    CodePage codePage;
     StreamKind outputKind;
     StreamKind errorKind;
     bool dialogConfirms;
-    char dialogAnswer[standInTextSize]; // written over lpstrFile on confirm
+    char dialogAnswer[standInTextSize]; // UTF-8, written over lpstrFile on confirm
 
     // left by the run
     bool finished;
@@ -45,7 +55,9 @@ struct StandIn {
     size_t errorLength;
     int fullPathCalls;
     int dialogCalls;
-    OPENFILENAMEA request;
+    int libraryLoads;
+    char libraryPath[400]; // the last one loaded
+    OPENFILENAMEW request; // its texts as recorded below, in the code page
     char filter[standInTextSize];
     size_t filterLength; // the first entry's two texts with their NULs, and one more byte
     char initialDir[standInTextSize];

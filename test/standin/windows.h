@@ -9,7 +9,11 @@ typedef int BOOL;
 typedef uint32_t DWORD;
 typedef uint32_t UINT;
 typedef uint16_t WORD;
+typedef uint8_t BYTE;
 typedef char CHAR;
+typedef char16_t WCHAR;
+typedef WCHAR *LPWSTR;
+typedef const WCHAR *LPCWSTR;
 typedef char *LPSTR;
 typedef const char *LPCSTR;
 typedef DWORD *LPDWORD;
@@ -18,12 +22,18 @@ typedef void *LPVOID;
 typedef const void *LPCVOID;
 typedef void *HANDLE;
 typedef HANDLE HINSTANCE;
+typedef HANDLE HMODULE;
 typedef struct StandInWindow *HWND;
 typedef intptr_t LPARAM;
 typedef uintptr_t UINT_PTR;
 typedef struct StandInOverlapped *LPOVERLAPPED;
 
 #define WINAPI
+#define CP_ACP 0
+#define WC_NO_BEST_FIT_CHARS 0x00000400
+#define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
+
+typedef intptr_t(WINAPI *FARPROC)(void);
 #define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
 #define STD_ERROR_HANDLE (static_cast<DWORD>(-12))
 
@@ -32,38 +42,45 @@ typedef struct StandInOverlapped *LPOVERLAPPED;
 
 typedef UINT_PTR (*LPOFNHOOKPROC)(HWND, UINT, UINT_PTR, LPARAM);
 
-typedef struct tagOFNA {
+typedef struct tagOFNW {
     DWORD lStructSize;
     HWND hwndOwner;
     HINSTANCE hInstance;
-    LPCSTR lpstrFilter;
-    LPSTR lpstrCustomFilter;
+    LPCWSTR lpstrFilter;
+    LPWSTR lpstrCustomFilter;
     DWORD nMaxCustFilter;
     DWORD nFilterIndex;
-    LPSTR lpstrFile;
+    LPWSTR lpstrFile;
     DWORD nMaxFile;
-    LPSTR lpstrFileTitle;
+    LPWSTR lpstrFileTitle;
     DWORD nMaxFileTitle;
-    LPCSTR lpstrInitialDir;
-    LPCSTR lpstrTitle;
+    LPCWSTR lpstrInitialDir;
+    LPCWSTR lpstrTitle;
     DWORD Flags;
     WORD nFileOffset;
     WORD nFileExtension;
-    LPCSTR lpstrDefExt;
+    LPCWSTR lpstrDefExt;
     LPARAM lCustData;
     LPOFNHOOKPROC lpfnHook;
-    LPCSTR lpTemplateName;
+    LPCWSTR lpTemplateName;
     void *pvReserved;
     DWORD dwReserved;
     DWORD FlagsEx;
-} OPENFILENAMEA;
+} OPENFILENAMEW;
 
 LPSTR WINAPI GetCommandLineA(void);
 DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
 DWORD WINAPI GetConsoleTitleA(LPSTR title, DWORD size);
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 LPSTR WINAPI CharLowerA(LPSTR text);
-BOOL WINAPI GetSaveFileNameA(OPENFILENAMEA *request);
+BOOL WINAPI IsDBCSLeadByte(BYTE byte);
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
+                               int wideLength);
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR text,
+                               int textLength, LPCSTR defaultCharacter, BOOL *usedDefault);
+UINT WINAPI GetSystemDirectoryW(LPWSTR buffer, UINT size);
+HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 HANDLE WINAPI GetStdHandle(DWORD which);
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID *bytes, DWORD count, LPDWORD written,
                           LPVOID reserved);

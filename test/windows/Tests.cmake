@@ -1,12 +1,13 @@
 # Windows-side test helpers and the tests that run the real executable
 # under Wine (and, for the dialog, under Xvfb).
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-
 foreach(helper launch dialog)
     add_executable(${helper} test/windows/${helper}.c)
     target_compile_options(${helper} PRIVATE -Wall -Wextra -Werror -O2)
     target_link_options(${helper} PRIVATE -static)
 endforeach()
+# the dialog driver takes its arguments as wide texts
+target_compile_options(dialog PRIVATE -municode)
+target_link_options(dialog PRIVATE -municode)
 
 set(WINE_TEST_ENV
     "VORSEL_EXE=$<TARGET_FILE:Tamvick>"
@@ -19,8 +20,11 @@ add_test(NAME spine COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/
 add_test(NAME dialog COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_dialog.py)
 add_test(NAME hostile COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_hostile.py)
 add_test(NAME examples COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_examples.py)
-set_tests_properties(image spine dialog hostile examples PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
-set_tests_properties(dialog hostile examples PROPERTIES TIMEOUT 1500)
+add_test(NAME codepages
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_codepages.py)
+set_tests_properties(image spine dialog hostile examples codepages
+    PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
+set_tests_properties(dialog hostile examples codepages PROPERTIES TIMEOUT 1500)
 
 # The emulator runs the exe directly, as a user would: help ends with 0.
 add_test(NAME help-under-wine COMMAND Tamvick /?)

@@ -11,19 +11,21 @@
  * Reports: title, rect (left top right bottom), name (the name box), type
  * (the file-type box), folder (the folder box), readonly (shown or hidden),
  * owner (the owner's title or none), question (the replace question's text),
- * then done. Ends with 0 once the action was taken, 3 when no dialog of that
- * title appeared in time. */
+ * then done. Texts are read and typed through the wide calls, as a user's
+ * keyboard types them, and reported in UTF-8, whatever the code page. Ends
+ * with 0 once the action was taken, 3 when no dialog of that title appeared
+ * in time. */
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
 
 enum { nameBox = 0x47c, nameEdit = 0x480, typeBox = 0x470, folderBox = 0x471, readOnly = 0x410 };
 
-static HWND FindDialog(const char *title, HWND notThis, int seconds) {
+static HWND FindDialog(const wchar_t *title, HWND notThis, int seconds) {
     for (int i = 0; i < seconds * 20; i++) {
-        HWND found = FindWindowA("#32770", title);
+        HWND found = FindWindowW(L"#32770", title);
         while (found != NULL && found == notThis) {
-            found = FindWindowExA(NULL, found, "#32770", title);
+            found = FindWindowExW(NULL, found, L"#32770", title);
         }
         if (found != NULL && IsWindowVisible(found)) {
             return found;
@@ -33,24 +35,35 @@ static HWND FindDialog(const char *title, HWND notThis, int seconds) {
     return NULL;
 }
 
+/* A wide text in UTF-8, in a buffer that lasts until the next call. */
+static const char *Utf8(const wchar_t *wide) {
+    static char text[4 * 65536];
+    text[0] = 0;
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
 /* A window's text; asked for by message, since GetWindowText does not
  * read a control of another process. */
-static void Report(const char *key, HWND window) {
-    static char text[65536];
+static const wchar_t *TextOf(HWND window) {
+    static wchar_t text[65536];
     text[0] = 0;
     if (window != NULL) {
-        SendMessageA(window, WM_GETTEXT, sizeof text, (LPARAM)text);
+        SendMessageW(window, WM_GETTEXT, sizeof text / sizeof *text, (LPARAM)text);
     }
-    printf("%s=%s\n", key, text);
+    return text;
+}
+
+static void Report(const char *key, HWND window) {
+    printf("%s=%s\n", key, Utf8(TextOf(window)));
 }
 
 static BOOL CALLBACK DumpOne(HWND child, LPARAM unused) {
-    char cls[64] = "", text[512] = "";
+    char cls[64] = "";
     (void)unused;
     GetClassNameA(child, cls, sizeof cls);
-    GetWindowTextA(child, text, sizeof text);
     printf("control id=0x%x class=%s visible=%d text=%s\n", GetDlgCtrlID(child), cls,
-           IsWindowVisible(child) ? 1 : 0, text);
+           IsWindowVisible(child) ? 1 : 0, Utf8(TextOf(child)));
     return TRUE;
 }
 
@@ -73,18 +86,15 @@ static HWND NameEdit(HWND dialog) {
     return box != NULL ? box : GetDlgItem(dialog, nameEdit);
 }
 
-/* The selected entry of a combo box, read as Unicode and shown in ANSI. */
+/* The selected entry of a combo box. */
 static void ReportCombo(const char *key, HWND combo) {
-    static WCHAR wide[65536];
-    static char text[131072];
+    static wchar_t wide[65536];
     wide[0] = 0;
-    text[0] = 0;
     LRESULT index = combo != NULL ? SendMessageW(combo, CB_GETCURSEL, 0, 0) : -1;
     if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) < 65000) {
         SendMessageW(combo, CB_GETLBTEXT, index, (LPARAM)wide);
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
     }
-    printf("%s=%s\n", key, text);
+    printf("%s=%s\n", key, Utf8(wide));
 }
 
 /* The replace question: a message box owned by the dialog. */
@@ -100,21 +110,22 @@ static BOOL CALLBACK FindQuestion(HWND window, LPARAM found) {
 }
 
 static BOOL CALLBACK QuestionText(HWND child, LPARAM text) {
-    char cls[64] = "", part[1024] = "";
+    char cls[64] = "";
     GetClassNameA(child, cls, sizeof cls);
-    SendMessageA(child, WM_GETTEXT, sizeof part, (LPARAM)part);
+    const char *part = Utf8(TextOf(child));
     if (strcmp(cls, "Static") == 0 && part[0] != 0) {
         snprintf((char *)text, 1024, "%s", part);
     }
     return TRUE;
 }
 
-int main(int argc, char **argv) {
+int wmain(int argc, wchar_t **argv) {
     if (argc < 3) {
         fputs("usage: dialog TITLE dump|cancel|save|save-yes [NAME]\n", stderr);
         return 2;
     }
-    const char *action = argv[2];
+    char action[32] = "";
+    WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, action, sizeof action - 1, NULL, NULL);
     HWND dialog = FindDialog(argv[1], NULL, 60);
     if (dialog == NULL) {
         puts("nodialog");
@@ -147,7 +158,7 @@ int main(int argc, char **argv) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     } else {
         if (argc > 3) {
-            SendMessageA(NameEdit(dialog), WM_SETTEXT, 0, (LPARAM)argv[3]);
+            SendMessageW(NameEdit(dialog), WM_SETTEXT, 0, (LPARAM)argv[3]);
         }
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         /* A replace question, if one comes, is answered Yes for save-yes;

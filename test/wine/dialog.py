@@ -5,7 +5,7 @@ import os
 import subprocess
 import tempfile
 
-from wine import BUILD, Wine, output_target
+from wine import BUILD, Wine, in_locale, output_target
 from xvfb import Xvfb
 
 DRIVER = os.path.join(BUILD, "dialog.exe")
@@ -16,6 +16,7 @@ def drive(env, title, action, name=None, timeout=120):
     Its output goes through a file: a background process of Wine's started
     meanwhile would hold a pipe open after the driver ended."""
     command = ["wine", DRIVER, title, action] + ([name] if name is not None else [])
+    command = [part.encode() for part in command]
     with tempfile.TemporaryFile() as report:
         subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=report,
                        stderr=subprocess.DEVNULL, timeout=timeout)
@@ -59,16 +60,17 @@ class DialogBench:
         return path
 
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
-            shot=None, timeout=90):
+            shot=None, timeout=90, lang=None):
         """Runs the tool with line and works its dialog, found by title, with
         the driver's action. stdout is "file", "full" or "closed". With
         console_title the tool runs inside a Wine console window of that
-        title. shot names a screenshot to take while the dialog is open."""
+        title. shot names a screenshot to take while the dialog is open.
+        lang names the locale the tool runs in, which sets its code page."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out")
             err_path = os.path.join(scratch, "err")
             if console_title is None:
-                tool = self._start(line, stdout, out_path, err_path)
+                tool = self._start(line, stdout, out_path, err_path, lang)
             else:
                 tool = self._start_in_console(line, console_title, out_path, err_path)
             if shot is not None and "title" in drive(self.wine.env, title, "peek"):
@@ -85,10 +87,11 @@ class DialogBench:
             with open(out_path, "rb") as out, open(err_path, "rb") as err:
                 return DialogRun(exit_value, out.read(), err.read(), report)
 
-    def _start(self, line, stdout, out_path, err_path):
+    def _start(self, line, stdout, out_path, err_path, lang):
         open(out_path, "ab").close()
         with output_target(stdout, out_path) as target, open(err_path, "wb") as err:
-            return subprocess.Popen(self.wine.launch_command(line), env=self.wine.env,
+            return subprocess.Popen(self.wine.launch_command(line),
+                                    env=in_locale(self.wine.env, lang),
                                     stdin=subprocess.DEVNULL, stdout=target, stderr=err,
                                     cwd=self.folder)
 
@@ -113,7 +116,7 @@ class DialogBench:
 def parse(report):
     """The driver's key=value lines as a dictionary."""
     values = {}
-    for line in report.decode("latin-1").splitlines():
+    for line in report.decode("utf-8", "replace").splitlines():
         key, _, value = line.partition("=")
         values[key] = value
     return values

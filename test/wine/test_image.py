@@ -1,53 +1,53 @@
-"""The built Tamvick.exe as a user's Windows sees it: a 64-bit console
-program that needs no DLL beyond the system's, with its manifest, icon and
-version resources."""
+"""The built Tamvick.exe as a user's Windows sees it, read from the file's
+bytes: a 64-bit console program that needs no DLL beyond the system's, with
+ASLR and DEP, no section both writable and executable, and its manifest,
+icon and version resources."""
 import os
-import re
-import subprocess
+import struct
 import unittest
 import xml.etree.ElementTree as ET
 
+from pe import Image
+
 EXE = os.environ["VORSEL_EXE"]
-SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL"}
-PLATFORM_CALLS = {"GetCommandLineA", "GetFullPathNameA", "GetConsoleTitleA", "FindWindowA",
-                  "CharLowerA", "GetStdHandle", "WriteConsoleA", "WriteFile", "ExitProcess"}
-# COMDLG32 is delay-loaded for GetSaveFileNameA; the toolchain's helper loads it
-DELAY_LOADER_CALLS = {"LoadLibraryA", "GetProcAddress", "FreeLibrary", "GetLastError",
-                      "LocalAlloc", "LocalFree", "RaiseException"}
+IMPORTS = {
+    "KERNEL32.dll": {"GetCommandLineA", "GetFullPathNameA", "GetConsoleTitleA", "GetStdHandle",
+                     "WriteConsoleA", "WriteFile", "ExitProcess", "IsDBCSLeadByte",
+                     "MultiByteToWideChar", "WideCharToMultiByte", "GetSystemDirectoryW",
+                     "LoadLibraryExW", "GetProcAddress"},
+    "USER32.dll": {"FindWindowA", "CharLowerA"},
+}
+RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
+WRITE, EXECUTE = 0x80000000, 0x20000000
 ASM = "{urn:schemas-microsoft-com:asm.v1}"
 
 
-def tool_output(*command):
-    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+def resource(image, kind):
+    return next(data for key, data in image.resources().items() if key[0] == kind)
 
 
-def manifest_and_resources():
-    """The resources as rc text, and the manifest they hold, parsed."""
-    rc = tool_output("x86_64-w64-mingw32-windres", "-i", EXE, "-O", "rc")
-    block = rc[rc.index("/* RT_MANIFEST */"):]
-    block = block[block.index("BEGIN") + 5:block.index("\nEND")]
-    pieces = re.findall(r'^\s*"(.*)"\s*$', block, re.M)
-    text = "".join(p.replace('""', '"').replace("\\n", "\n") for p in pieces)
-    return rc, ET.fromstring(text)
+class ImageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        with open(EXE, "rb") as exe:
+            cls.image = Image(exe.read())
 
-
-class Image(unittest.TestCase):
     def test_console_program_for_x64_with_system_imports_only(self):
-        dump = tool_output("x86_64-w64-mingw32-objdump", "-p", EXE)
-        self.assertIn("file format pei-x86-64", dump)
-        self.assertRegex(dump, r"Magic\s+020b\s+\(PE32\+\)")
-        self.assertRegex(dump, r"Subsystem\s+00000003\s+\(Windows CUI\)")
-        dlls = {name.upper() for name in re.findall(r"DLL Name: (\S+)", dump)}
-        self.assertEqual(dlls, SYSTEM_DLLS)
-        calls = set(re.findall(r"^\s+[0-9a-f]+\s+\d+\s+(\w+)$", dump, re.M))
-        self.assertEqual(calls, PLATFORM_CALLS | DELAY_LOADER_CALLS)
-        with open(EXE, "rb") as image:
-            body = image.read()
-        self.assertIn(b"comdlg32.dll\0", body)
-        self.assertIn(b"GetSaveFileNameA\0", body)
+        image = self.image
+        self.assertEqual((image.machine, image.magic, image.subsystem), (0x8664, 0x20B, 3))
+        self.assertEqual(image.characteristics & 0x1, 0)  # relocatable
+        # ASLR with high entropy, and DEP
+        self.assertEqual(image.dll_characteristics & 0x160, 0x160)
+        for name, *_, flags in image.sections:
+            self.assertNotEqual(flags & (WRITE | EXECUTE), WRITE | EXECUTE, name)
+        self.assertEqual({dll: set(calls) for dll, calls in image.imports().items()}, IMPORTS)
+        # the dialog's library is loaded by the tool itself, not by the loader
+        self.assertEqual(image.imports(13), {})
+        self.assertIn(b"comdlg32.dll\0", image.data)
+        self.assertIn(b"GetSaveFileNameW\0", image.data)
 
     def test_manifest(self):
-        _, manifest = manifest_and_resources()
+        manifest = ET.fromstring(resource(self.image, RT_MANIFEST))
         controls = [a.attrib for a in manifest.iter(ASM + "assemblyIdentity")
                     if a.get("name") == "Microsoft.Windows.Common-Controls"]
         self.assertEqual(controls, [{
@@ -64,14 +64,18 @@ class Image(unittest.TestCase):
         self.assertTrue(awareness.text.startswith("PerMonitorV2"))
 
     def test_icon_and_version(self):
-        rc, _ = manifest_and_resources()
         # one image of 32 x 32 pixels in 16 colours, 1 plane, 4 bits a pixel
-        self.assertEqual(re.findall(r'"(\\\d+\\\d+\\\d+\\\d+)", 1, (\d+)', rc),
-                         [(r"\040\040\020\000", "4")])
-        self.assertRegex(rc, r"FILEVERSION 1, 5, 0, 0")
+        group = resource(self.image, RT_ICON_GROUP)
+        self.assertEqual(struct.unpack_from("<HHH", group), (0, 1, 1))
+        self.assertEqual(struct.unpack_from("<BBBBHH", group, 6), (32, 32, 16, 0, 1, 4))
+        version = resource(self.image, RT_VERSION)
+        fixed = version.index(struct.pack("<I", 0xFEEF04BD))
+        self.assertEqual(struct.unpack_from("<HHHH", version, fixed + 8), (5, 1, 0, 0))
+        words = [w for w in version.decode("utf-16-le", "replace").split("\0") if w]
         for key, value in [("ProductName", "Vorsel"), ("FileVersion", "1.5"),
                            ("OriginalFilename", "Tamvick.exe")]:
-            self.assertIn(f'VALUE "{key}", "{value}"', rc)
+            at = next(i for i, w in enumerate(words) if w.endswith(key))
+            self.assertEqual(words[at + 1], value, key)
 
 
 if __name__ == "__main__":

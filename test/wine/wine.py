@@ -22,10 +22,12 @@ LAUNCH = os.environ.get("VORSEL_LAUNCH", os.path.join(BUILD, "launch.exe"))
 
 
 def environment(prefix, display=None):
-    """The environment for Wine runs in prefix, on display or on none."""
+    """The environment for Wine runs in prefix, on display or on none, in a
+    UTF-8 locale whose ANSI code page is 1252."""
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=")
-    env.pop("DISPLAY", None)
+               WINEDLLOVERRIDES="mscoree,mshtml=", LANG="en_US.UTF-8")
+    for name in ("DISPLAY", "LC_ALL", "LC_CTYPE"):
+        env.pop(name, None)
     if display is not None:
         env["DISPLAY"] = display
     return env
@@ -41,6 +43,12 @@ def output_target(kind, path):
         os.close(reader)
         return os.fdopen(writer, "wb")
     return open(path, "wb")
+
+
+def in_locale(env, lang):
+    """env with LANG set to lang, which sets the ANSI code page of the Wine
+    processes started with it; env itself for None."""
+    return env if lang is None else dict(env, LANG=lang)
 
 
 def quiet(command, env, **kwargs):
@@ -89,20 +97,21 @@ class Wine:
         return ["wine", LAUNCH, self.windows_path(EXE),
                 self.windows_path(self.line_file(line))]
 
-    def run(self, line, stdout="file", cwd=None, timeout=120):
+    def run(self, line, stdout="file", cwd=None, timeout=120, lang=None):
         """Runs the tool with an exact command line; stdout and stderr both
         go to files, or both to pipes with stdout="pipe", or stdout alone to
-        "full" (/dev/full) or "closed" (a pipe nobody reads). Returns (exit
-        value, stdout bytes, stderr bytes)."""
+        "full" (/dev/full) or "closed" (a pipe nobody reads). lang names
+        another locale. Returns (exit value, stdout bytes, stderr bytes)."""
         command = self.launch_command(line)
+        env = in_locale(self.env, lang)
         if stdout == "pipe":
-            done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
+            done = subprocess.run(command, env=env, stdin=subprocess.DEVNULL,
                                   capture_output=True, timeout=timeout, cwd=cwd)
             return done.returncode, done.stdout, done.stderr
         fd, out_path = tempfile.mkstemp(dir=self.work, suffix=".out")
         os.close(fd)
         with output_target(stdout, out_path) as target, tempfile.TemporaryFile() as err:
-            done = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
+            done = subprocess.run(command, env=env, stdin=subprocess.DEVNULL,
                                   stdout=target, stderr=err, timeout=timeout, cwd=cwd)
             err.seek(0)
             with open(out_path, "rb") as out:
