@@ -1,14 +1,37 @@
 # Windows build: the statically linked Tamvick.exe, which links no C
-# runtime and imports only system DLLs, and the Windows-side test helpers.
+# runtime and imports only system DLLs, its release zip, and the
+# Windows-side test helpers.
 enable_language(C)
 enable_language(RC)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# Builds are reproducible: the image's time stamp and the times in the zip
+# are those of the commit being built (or SOURCE_DATE_EPOCH when set), and
+# nothing in either depends on where or when the build ran.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(VORSEL_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+    execute_process(COMMAND git log -1 --format=%ct
+        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+        OUTPUT_VARIABLE VORSEL_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    execute_process(COMMAND git rev-parse --absolute-git-dir
+        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+        OUTPUT_VARIABLE git_dir OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(EXISTS "${git_dir}/logs/HEAD")
+        # a new commit or checkout configures again, for its own time
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${git_dir}/logs/HEAD")
+    endif()
+endif()
+if(NOT VORSEL_EPOCH MATCHES "^[0-9]+$")
+    set(VORSEL_EPOCH 315532800) # 1980-01-01, the earliest time a zip holds
+endif()
 
 add_executable(Tamvick ${VORSEL_SOURCES}
     file/VorselStart.cpp
     support/Freestanding.cpp
     file/Tamvick.rc)
-set_target_properties(Tamvick PROPERTIES OUTPUT_NAME Tamvick SUFFIX .exe)
+set_target_properties(Tamvick PROPERTIES OUTPUT_NAME Tamvick SUFFIX .exe
+    RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VORSEL_EPOCH}")
 target_compile_options(Tamvick PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:${VORSEL_WARNINGS} ${VORSEL_FLAGS} -O2
     -fno-tree-loop-distribute-patterns -fno-stack-protector>)
@@ -20,6 +43,17 @@ target_link_options(Tamvick PRIVATE
     -Wl,-e,VorselStart -Wl,--subsystem,console
     -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 target_link_libraries(Tamvick PRIVATE kernel32 user32)
+
+# The release: cmake --build --preset windows --target package
+set(VORSEL_RELEASE Tamvick-${PROJECT_VERSION}-win64)
+set(VORSEL_RELEASE_FILES README.md LICENSE docs/usage.md docs/dialog.png
+    examples/pick-name.cmd examples/save-copy.cmd examples/write-report.cmd)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py
+            ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE} ${VORSEL_EPOCH}
+            $<TARGET_FILE:Tamvick> ${CMAKE_SOURCE_DIR} ${VORSEL_RELEASE_FILES}
+    DEPENDS Tamvick tools/package.py ${VORSEL_RELEASE_FILES})
+add_custom_target(package DEPENDS ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip)
 
 include(test/windows/Tests.cmake)
 

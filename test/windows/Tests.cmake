@@ -22,9 +22,10 @@ add_test(NAME hostile COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/win
 add_test(NAME examples COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_examples.py)
 add_test(NAME codepages
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_codepages.py)
-set_tests_properties(image spine dialog hostile examples codepages
+add_test(NAME release COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/test/wine/test_release.py)
+set_tests_properties(image spine dialog hostile examples codepages release
     PROPERTIES ENVIRONMENT "${WINE_TEST_ENV}")
-set_tests_properties(dialog hostile examples codepages PROPERTIES TIMEOUT 1500)
+set_tests_properties(dialog hostile examples codepages release PROPERTIES TIMEOUT 1500)
 
 # The emulator runs the exe directly, as a user would: help ends with 0.
 add_test(NAME help-under-wine COMMAND Tamvick /?)
