@@ -4,6 +4,7 @@ rem   pick-name.cmd [FOLDER] [DEFAULT-NAME]
 rem The result line goes to a file, and "for /f" reads it into a variable.
 rem With "=" as the command string the line is "=" and the bare name, so
 rem everything after the first character is the name.
+rem The /noQuote line is only captured, never run: a name may hold & ^ ( ).
 setlocal
 set "folder=%~1"
 if not defined folder set "folder=%USERPROFILE%\Documents"

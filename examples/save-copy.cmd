@@ -4,6 +4,9 @@ rem   save-copy.cmd FILE [FOLDER] [DEFAULT-NAME]
 rem Tamvick writes a ready command, "set target=" and the quoted name, into a
 rem small script; calling it sets the variable here. Ends with 0 when the copy
 rem was made, 1 when the user chose no name, 2 when something went wrong.
+rem The quoted name is safe to call whatever it holds, but call expands a
+rem percent sign in it: where names may hold one, capture the line as
+rem pick-name.cmd does.
 setlocal
 if "%~1"=="" (
     echo usage: save-copy.cmd FILE [FOLDER] [DEFAULT-NAME] 1>&2

@@ -3,6 +3,7 @@ rem Writes a short report to a file the user chooses.
 rem   write-report.cmd [FOLDER] [DEFAULT-NAME]
 rem On cancel nothing is touched; when the call to Tamvick is wrong the
 rem script stops with a message of its own.
+rem The /noQuote line is only captured, never run: a name may hold & ^ ( ).
 setlocal
 set "folder=%~1"
 if not defined folder set "folder=%USERPROFILE%\Documents"
