@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "StandIn.h"
+#include "../../support/WideText.h"
 
 StandIn *standIn;
 
@@ -155,14 +156,6 @@ LPSTR WINAPI CharLowerA(LPSTR text) {
 }
 
 namespace {
-
-size_t WideLength(const WCHAR *text) {
-    size_t length = 0;
-    while (text[length] != 0) {
-        length++;
-    }
-    return length;
-}
 
 BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     standIn->dialogCalls++;

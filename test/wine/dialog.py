@@ -87,6 +87,20 @@ class DialogBench:
             with open(out_path, "rb") as out, open(err_path, "rb") as err:
                 return DialogRun(exit_value, out.read(), err.read(), report)
 
+    def run_script(self, script, args, title, action, name=None, timeout=120):
+        """Runs the .cmd file script (a Unix path) with args under Wine's
+        cmd.exe in the bench's folder, and works the dialog it opens, found
+        by title, with the driver's action (None: no dialog is expected)."""
+        command = ["wine", "cmd", "/c", self.wine.windows_path(script)] + args
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.Popen(command, env=self.wine.env, stdin=subprocess.DEVNULL,
+                                       stdout=out, stderr=err, cwd=self.folder)
+            report = drive(self.wine.env, title, action, name) if action is not None else {}
+            exit_value = process.wait(timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return DialogRun(exit_value, out.read(), err.read(), report)
+
     def _start(self, line, stdout, out_path, err_path, lang):
         open(out_path, "ab").close()
         with output_target(stdout, out_path) as target, open(err_path, "wb") as err:

@@ -4,11 +4,10 @@ bytes may be a backslash or a bar. The result line carries the chosen name
 byte for byte, or there is no line: a name the code page cannot carry
 exactly ends with 1 and a message, and a script's line runs nothing else."""
 import os
-import subprocess
 import tempfile
 import unittest
 
-from dialog import DialogBench, drive
+from dialog import DialogBench
 from wine import EXE
 
 LOCALES = {"1252": ("en_US.UTF-8", "cp1252"), "932": ("ja_JP.UTF-8", "cp932"),
@@ -88,17 +87,9 @@ class CodePages(unittest.TestCase):
                     cmd.write(f'@echo off\n"{w(EXE)}" "set target=" T:\\cp\\*.txt Pick '
                               f'> "{w(pick)}"\necho tool %errorlevel%\ncall "{w(pick)}"\n'
                               'if defined target echo overwritten> %target%\n')
-                with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-                    process = subprocess.Popen(["wine", "cmd", "/c", w(script)],
-                                               env=wine.env,
-                                               stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                                               cwd=self.bench.folder)
-                    drive(wine.env, "Pick", "save", typed)
-                    process.wait(timeout=120)
-                    out.seek(0)
-                    err.seek(0)
-                    self.assertEqual(out.read().strip(), b"tool 1")
-                    self.assertIn(REFUSED, err.read())
+                run = self.bench.run_script(script, [], "Pick", "save", typed)
+                self.assertEqual(run.out.strip(), b"tool 1")
+                self.assertIn(REFUSED, run.err)
                 with open(pick, "rb") as line:
                     self.assertEqual(line.read(), b"")
                 self.assertFalse(os.path.exists(os.path.join(self.bench.folder, "pwned")))

@@ -2,11 +2,9 @@
 dialog worked by the driver: each ends having used the name chosen, leaves
 everything alone on cancel, and stops with its own message on a bad call."""
 import os
-import subprocess
-import tempfile
 import unittest
 
-from dialog import DialogBench, drive
+from dialog import DialogBench
 from wine import BUILD, SOURCE
 
 
@@ -28,17 +26,9 @@ class Examples(unittest.TestCase):
     def script(self, name, args, title, action, typed=None):
         """Runs examples/NAME with args and works its dialog; returns the
         exit value, standard output and error as text, and the report."""
-        wine = self.bench.wine
-        command = ["wine", "cmd", "/c", wine.windows_path(os.path.join(SOURCE, "examples", name))]
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            script = subprocess.Popen(command + args, env=wine.env, stdin=subprocess.DEVNULL,
-                                      stdout=out, stderr=err, cwd=self.bench.folder)
-            report = drive(wine.env, title, action, typed) if action is not None else {}
-            exit_value = script.wait(timeout=120)
-            out.seek(0)
-            err.seek(0)
-            return (exit_value, out.read().decode("latin-1"), err.read().decode("latin-1"),
-                    report)
+        run = self.bench.run_script(os.path.join(SOURCE, "examples", name), args, title, action,
+                                    typed)
+        return run.exit_value, run.out.decode("latin-1"), run.err.decode("latin-1"), run.report
 
     def test_save_copy(self):
         target = self.bench.path("Backup", "copy one.txt")
