@@ -5,7 +5,9 @@
 #include "../support/Console.h"
 #include "../support/PathText.h"
 #include "../support/Scanner.h"
+#include "../support/SystemLibrary.h"
 #include "../support/Text.h"
+#include "../support/WideText.h"
 
 const char UsageText[] =
     "Vorsel 1.5/x64\r\n"
@@ -29,19 +31,21 @@ namespace {
 constexpr DWORD titleBufferSize = 300;
 
 // The console's window, found by the console's exact title; null when the
-// console has no title or no window bears it.
+// console has no title or no window bears it. The title is read and looked
+// up in UTF-16, so that the console's code page and the ANSI one cannot
+// disagree about a title beyond ASCII.
 HWND FindOwnerWindow(void) {
-    char *title = NewBuffer(titleBufferSize);
+    WCHAR *title = NewWideBuffer(titleBufferSize);
     if (title == nullptr) {
         return nullptr;
     }
     for (DWORD i = 0; i < titleBufferSize; i++) {
         title[i] = ' ';
     }
-    if (GetConsoleTitleA(title, titleBufferSize) == 0) {
+    if (GetConsoleTitleW(title, titleBufferSize) == 0) {
         return nullptr;
     }
-    return FindWindowA(nullptr, title);
+    return FindWindowW(nullptr, title);
 }
 
 // Applies the option to settings; false when it is no known option.
@@ -63,22 +67,50 @@ bool ApplyOption(RunSettings *settings, const char *option) {
     return true;
 }
 
+// Writes message and the parameter, shown as typed: in the reader's code
+// page where it carries the parameter, as its ANSI bytes where not.
 int Refuse(const RunSettings *settings, const char *message, const char *parameter) {
-    WriteError(JoinTexts(message, parameter));
+    const char *shown = AnsiIn(settings->ReaderCodePage, parameter);
+    WriteError(JoinTexts(message, shown != nullptr ? shown : parameter));
     return settings->ExitStatus;
 }
 
 } // namespace
 
+const char *Uncarried(const char *what, UINT codePage) {
+    const char *page = "this system's ANSI code page";
+    if (codePage != CP_ACP) {
+        page = JoinTexts(JoinTexts("this console's code page (", NumberText(codePage, 10)), ")");
+    }
+    return JoinTexts(JoinTexts(what, " has characters that "), JoinTexts(page, " cannot carry"));
+}
+
 int RunVorsel(RunSettings *settings) {
+    RestrictLibrarySearch();
     OpenConsoleStreams();
     settings->ExitStatus = exitRefused;
+    // The parameters are read in the ANSI code page; where the system had
+    // to replace a character to get there, nothing read would be what the
+    // caller wrote.
+    if (!CommandLineIsExact()) {
+        WriteError(JoinTexts(Uncarried("The command line", CP_ACP),
+                             ", so Tamvick would read it changed."));
+        return settings->ExitStatus;
+    }
     settings->OwnerWindow = FindOwnerWindow();
+    settings->ReaderCodePage = ReaderCodePage();
 
-    settings->CommandString = NextParameter();
-    if (settings->CommandString[0] == 0 || SameText(settings->CommandString, "/?")) {
+    const char *command = NextParameter();
+    if (command[0] == 0 || SameText(command, "/?")) {
         WriteError(UsageText);
         return exitChosen;
+    }
+    // The command string goes out on the result line as the caller wrote
+    // it, or the call is refused before any dialog.
+    settings->CommandString = AnsiIn(settings->ReaderCodePage, command);
+    if (settings->CommandString == nullptr) {
+        WriteError(JoinTexts(Uncarried("The CommandString", settings->ReaderCodePage), "."));
+        return settings->ExitStatus;
     }
 
     const char *pathAndFilters = FullPath(NextParameter());

@@ -15,7 +15,9 @@ constexpr unsigned quoteResult = 1; // put the chosen name in double quotes
 constexpr unsigned noCrlf = 2;      // write no CR LF after the line
 
 // Everything one run gathers. Texts come from the process pool; an absent
-// WindowTitle or DefaultName is null and never empty when present.
+// WindowTitle or DefaultName is null and never empty when present. Texts
+// are in the ANSI code page, but for CommandString, which only goes on the
+// result line and so is in ReaderCodePage.
 struct RunSettings {
     const char *CommandString;
     const char *InitialFolder;
@@ -25,14 +27,17 @@ struct RunSettings {
     unsigned outputSwitches;
     DWORD dialogFlags;
     HWND OwnerWindow;
+    UINT ReaderCodePage; // the console's code page, or CP_ACP (see ReaderCodePage)
     int ExitStatus;
 };
 
 // The help text, shown for no parameters, an empty first one, or "/?".
 extern const char UsageText[];
 
-// Said when the chosen name cannot be written exactly in the ANSI code page.
-extern const char UncarriedName[];
+// "<what> has characters that" and the code page that cannot carry them:
+// "this system's ANSI code page" for CP_ACP, "this console's code page (N)"
+// for another; null when out of pool.
+const char *Uncarried(const char *what, UINT codePage);
 
 // The main sequence: reads the parameters into settings, answers help or a
 // refusal on standard error, runs the save stage, and returns the value the
@@ -41,9 +46,10 @@ int RunVorsel(RunSettings *settings);
 
 // The save stage: shows the Save dialog for settings, sets ExitStatus to 1,
 // and on a confirmed name writes the result line and sets ExitStatus to 0
-// (back to 1 when the line could not be written whole). A name the ANSI
-// code page cannot carry exactly is not written: UncarriedName goes to
-// standard error instead, and ExitStatus stays 1.
+// (back to 1 when the line could not be written whole). A name that
+// ReaderCodePage cannot carry exactly is not written: a message saying so
+// goes to standard error instead, and ExitStatus stays 1. So does a message
+// when the dialog fails or cannot be loaded; a plain cancel says nothing.
 void SaveStage(RunSettings *settings);
 
 // The result line for chosenName: CommandString, a blank unless it ends in

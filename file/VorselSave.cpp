@@ -15,6 +15,8 @@ constexpr DWORD requestRecordSize = 136; // the record without its last three fi
 constexpr size_t longestFolder = 259;    // what the dialog can open in: MAX_PATH with its NUL
 
 typedef BOOL(WINAPI *SaveDialogCall)(OPENFILENAMEW *request);
+typedef DWORD(WINAPI *DialogErrorCall)(void);
+typedef void (*AnyCall)(void);
 
 size_t Larger(size_t a, size_t b) {
     return a > b ? a : b;
@@ -59,18 +61,37 @@ const WCHAR *StartFolder(const char *folder) {
     return wide;
 }
 
-// The system's Save dialog, loaded on first use: the help and refusal paths
-// never pay for the dialog's library. Null when it cannot be loaded.
-SaveDialogCall SaveDialog(void) {
-    FARPROC procedure = SystemProcedure("comdlg32.dll", "GetSaveFileNameW");
+// A procedure of the dialog's library, loaded on first use: the help and
+// refusal paths never pay for it. Null when it cannot be loaded.
+AnyCall DialogProcedure(const char *name) {
     // A procedure's address stands for a call of its real type.
-    return reinterpret_cast<SaveDialogCall>(reinterpret_cast<void (*)(void)>(procedure));
+    return reinterpret_cast<AnyCall>(SystemProcedure("comdlg32.dll", name));
+}
+
+// Shows the dialog: true on a confirmed name. A dialog that failed, or
+// could not be loaded, says so on standard error; a plain cancel says
+// nothing.
+bool ShowDialog(OPENFILENAMEW *request) {
+    auto showDialog = reinterpret_cast<SaveDialogCall>(DialogProcedure("GetSaveFileNameW"));
+    auto dialogError = reinterpret_cast<DialogErrorCall>(DialogProcedure("CommDlgExtendedError"));
+    if (showDialog == nullptr || dialogError == nullptr) {
+        WriteError("The Save dialog could not be loaded from the system folder's comdlg32.dll; "
+                   "no name was chosen.");
+        return false;
+    }
+    if (showDialog(request) != 0) {
+        return true;
+    }
+    DWORD error = dialogError();
+    if (error != 0) {
+        WriteError(
+            JoinTexts(JoinTexts("The Save dialog failed with error 0x", NumberText(error, 16)),
+                      " (CommDlgExtendedError); no name was chosen."));
+    }
+    return false;
 }
 
 } // namespace
-
-const char UncarriedName[] = "The chosen name has characters that this system's ANSI code page "
-                             "cannot carry; please choose another name.";
 
 const char *ComposeResultLine(const RunSettings *settings, const char *chosenName) {
     const char *command = settings->CommandString;
@@ -112,8 +133,8 @@ void SaveStage(RunSettings *settings) {
     WCHAR *nameBuffer = MakeNameBuffer(settings->DefaultName);
 
     // The wide dialog, given the texts as the ANSI one would see them, hands
-    // back the chosen name without loss; it goes out only when the ANSI code
-    // page carries it exactly.
+    // back the chosen name without loss; it goes out only when the reader's
+    // code page carries it exactly.
     OPENFILENAMEW request = {};
     request.lStructSize = requestRecordSize;
     request.hwndOwner = settings->OwnerWindow;
@@ -130,16 +151,13 @@ void SaveStage(RunSettings *settings) {
         (settings->WindowTitle != nullptr && request.lpstrTitle == nullptr)) {
         return;
     }
-    SaveDialogCall showDialog = SaveDialog();
-    if (showDialog == nullptr) {
+    if (!ShowDialog(&request)) {
         return;
     }
-    if (showDialog(&request) == 0) {
-        return;
-    }
-    const char *chosenName = AnsiExactly(nameBuffer);
+    const char *chosenName = ExactlyIn(settings->ReaderCodePage, nameBuffer);
     if (chosenName == nullptr) {
-        WriteError(UncarriedName);
+        WriteError(JoinTexts(Uncarried("The chosen name", settings->ReaderCodePage),
+                             "; please choose another name."));
         return;
     }
     settings->ExitStatus = exitChosen;

@@ -32,6 +32,11 @@ void OpenConsoleStreams(void) {
     errorHandle = GetStdHandle(STD_ERROR_HANDLE);
 }
 
+UINT ReaderCodePage(void) {
+    UINT console = GetConsoleOutputCP();
+    return console == 0 || console == GetACP() ? CP_ACP : console;
+}
+
 bool WriteOut(const char *text) {
     if (text == nullptr) {
         return true;

@@ -3,8 +3,16 @@
 // console, a file or a pipe, write the bytes unchanged, and buffer nothing.
 #pragma once
 
+#include <windows.h>
+
 // Takes the two standard handles; call once before any write.
 void OpenConsoleStreams(void);
+
+// The code page the process's streams are read in: the console's output
+// code page (what cmd.exe reads a called script or captured output in,
+// and what a console shows) when the process has a console whose code page
+// is not the ANSI one; CP_ACP otherwise, also with no console at all.
+UINT ReaderCodePage(void);
 
 // Writes text to standard output in one write and adds nothing; an absent
 // text writes nothing. Tries the console first and falls back to a file

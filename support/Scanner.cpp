@@ -2,6 +2,7 @@
 
 #include "Scanner.h"
 #include "Text.h"
+#include "WideText.h"
 
 namespace {
 
@@ -10,7 +11,37 @@ size_t scanPlace;
 int tokenNumber = -1; // the program path is token -1
 int parameterCursor;  // parameters handed out so far
 
+// What follows the program path, the first token, as NextParameter splits
+// it: the rest of the line after the path's closing quote, or after the
+// one blank that ends it.
+const WCHAR *PastProgramPath(const WCHAR *line) {
+    while (*line == ' ') {
+        line++;
+    }
+    WCHAR close = ' ';
+    if (*line == '"') {
+        close = '"';
+        line++;
+    }
+    while (*line != 0 && *line != close) {
+        line++;
+    }
+    return *line == close ? line + 1 : line;
+}
+
 } // namespace
+
+bool CommandLineIsExact(void) {
+    const WCHAR *wide = GetCommandLineW();
+    const char *ansi = GetCommandLineA();
+    if (wide == nullptr || ansi == nullptr) {
+        return wide == nullptr && ansi == nullptr;
+    }
+    // No byte of a lead-byte pair is a blank or a quote, so the path ends
+    // at the same character in both forms.
+    const WCHAR *back = WideFromAnsi(ansi, TextLength(ansi), 0);
+    return back != nullptr && SameWide(PastProgramPath(back), PastProgramPath(wide));
+}
 
 const char *NextParameter(void) {
     if (commandLine == nullptr) {

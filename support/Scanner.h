@@ -12,6 +12,14 @@
 // however many parameters it holds.
 const char *NextParameter(void);
 
+// True when the parameters on the command line reach the tool unchanged:
+// the system's ANSI form of the line, which the scanner reads, converted
+// back gives the line the system holds in UTF-16. False when the system
+// replaced a character the ANSI code page lacks (best-fit can turn a
+// fullwidth quote into a real one). The program path, which the tool never
+// reads, is left out, so that the tool runs from any folder.
+bool CommandLineIsExact(void);
+
 // Forgets the scanner's place, so that the next call starts again at the
 // program path of a newly fetched command line. The tool never calls it;
 // a harness that runs many command lines in one process does.

@@ -53,6 +53,20 @@ char *JoinTexts(const char *first, const char *second) {
     return joined;
 }
 
+const char *NumberText(unsigned value, unsigned base) {
+    char digits[16];
+    size_t count = 0;
+    do {
+        digits[count++] = "0123456789ABCDEF"[value % base];
+        value /= base;
+    } while (value != 0 && count < sizeof digits);
+    char *text = NewBuffer(count);
+    for (size_t i = 0; text != nullptr && i < count; i++) {
+        text[i] = digits[count - 1 - i];
+    }
+    return text;
+}
+
 bool SameText(const char *a, const char *b) {
     const char *left = a != nullptr ? a : "";
     const char *right = b != nullptr ? b : "";

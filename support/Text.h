@@ -22,6 +22,10 @@ char *CopyText(const char *from, size_t length);
 // A new text holding first followed by second; null when out of pool.
 char *JoinTexts(const char *first, const char *second);
 
+// The value written in base 10 or 16 (upper-case digits, no prefix); null
+// when out of pool.
+const char *NumberText(unsigned value, unsigned base);
+
 // True when both texts hold the same bytes (absent equals empty).
 bool SameText(const char *a, const char *b);
 

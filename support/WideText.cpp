@@ -5,10 +5,6 @@
 
 namespace {
 
-// A UTF-16 character of the wide text takes at most three bytes in any
-// ANSI code page, UTF-8 included.
-constexpr size_t mostBytesPerCharacter = 3;
-
 int Count(size_t count) {
     return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(count);
 }
@@ -46,38 +42,50 @@ WCHAR *WideFromAnsi(const char *text, size_t length, size_t minimum) {
     return wide;
 }
 
-const char *AnsiExactly(const WCHAR *text) {
+bool SameWide(const WCHAR *a, const WCHAR *b) {
+    size_t length = WideLength(a);
+    if (WideLength(b) != length) {
+        return false;
+    }
+    for (size_t i = 0; i < length; i++) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const char *ExactlyIn(UINT codePage, const WCHAR *text) {
     size_t length = WideLength(text);
-    if (length == 0) {
-        return "";
+    int count = Count(length);
+    if (length == 0 || static_cast<size_t>(count) != length) {
+        return length == 0 ? "" : nullptr;
     }
-    int room = Count(mostBytesPerCharacter * length);
-    char *ansi = NewBuffer(static_cast<size_t>(room));
-    if (ansi == nullptr) {
-        return nullptr;
-    }
-    int made = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, Count(length), ansi, room,
-                                   nullptr, nullptr);
-    if (made <= 0) {
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int size = WideCharToMultiByte(codePage, flags, text, count, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
         // UTF-8 and a few other code pages take no flags; the comparison
         // below still catches every change.
-        made = WideCharToMultiByte(CP_ACP, 0, text, Count(length), ansi, room, nullptr, nullptr);
+        flags = 0;
+        size = WideCharToMultiByte(codePage, flags, text, count, nullptr, 0, nullptr, nullptr);
     }
-    if (made <= 0) {
+    char *bytes = size > 0 ? NewBuffer(static_cast<size_t>(size)) : nullptr;
+    if (bytes == nullptr ||
+        WideCharToMultiByte(codePage, flags, text, count, bytes, size, nullptr, nullptr) != size ||
+        TextLength(bytes) != static_cast<size_t>(size)) {
         return nullptr;
     }
     WCHAR *back = NewWideBuffer(length);
-    if (back == nullptr) {
+    if (back == nullptr || MultiByteToWideChar(codePage, 0, bytes, size, back, count) != count) {
         return nullptr;
     }
-    int again = MultiByteToWideChar(CP_ACP, 0, ansi, made, back, Count(length));
-    if (again != Count(length) || TextLength(ansi) != static_cast<size_t>(made)) {
-        return nullptr;
+    return SameWide(back, text) ? bytes : nullptr;
+}
+
+const char *AnsiIn(UINT codePage, const char *text) {
+    if (codePage == CP_ACP) {
+        return text;
     }
-    for (size_t i = 0; i < length; i++) {
-        if (back[i] != text[i]) {
-            return nullptr;
-        }
-    }
-    return ansi;
+    const WCHAR *wide = WideFromAnsi(text, TextLength(text), 0);
+    return wide != nullptr ? ExactlyIn(codePage, wide) : nullptr;
 }

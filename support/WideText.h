@@ -18,7 +18,15 @@ WCHAR *NewWideBuffer(size_t count);
 // holds at least minimum characters besides the NUL.
 WCHAR *WideFromAnsi(const char *text, size_t length, size_t minimum);
 
-// The text in the ANSI code page, but only when that code page carries
-// every character of it exactly: no best-fit replacement, no default
-// character, and converting it back gives the same text. Null otherwise.
-const char *AnsiExactly(const WCHAR *text);
+// True when both wide texts hold the same characters (absent equals empty).
+bool SameWide(const WCHAR *a, const WCHAR *b);
+
+// The text in codePage (CP_ACP for the ANSI one), but only when that code
+// page carries every character of it exactly: no best-fit replacement, no
+// default character, and converting it back gives the same text. Null
+// otherwise.
+const char *ExactlyIn(UINT codePage, const WCHAR *text);
+
+// The ANSI text in codePage, exactly as ExactlyIn carries it: the text
+// itself for CP_ACP, null when codePage cannot carry it.
+const char *AnsiIn(UINT codePage, const char *text);

@@ -104,8 +104,9 @@ TEST(Driver, ReadsTheParametersIntoTheRequestOrRefuses) {
 // with no title, or no such window, the dialog has none.
 TEST(Driver, FindsTheOwnerThroughTheConsoleTitle) {
     static const std::string longTitle(350, 't');
-    const char *titles[] = {"", "Command Prompt - build.cmd", longTitle.c_str()};
-    HWND expected[] = {nullptr, StandInConsoleWindow(), nullptr};
+    const char *titles[] = {"", "Command Prompt - build.cmd", longTitle.c_str(),
+                            "S\u00edmbolo del sistema - backup.cmd"};
+    HWND expected[] = {nullptr, StandInConsoleWindow(), nullptr, StandInConsoleWindow()};
     for (size_t i = 0; i < std::size(titles); i++) {
         StandIn *state = FreshStandIn("prog cmd");
         strcpy(state->consoleTitle, titles[i]);

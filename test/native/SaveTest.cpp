@@ -86,30 +86,98 @@ TEST(SaveStage, WritesTheResultLineOnceOnConfirm) {
     }
 }
 
-// The name on the line is exactly the chosen one, or there is no line:
-// best-fit would turn a fullwidth quote and ampersand into cmd syntax, and
-// a letter into another letter.
-TEST(SaveStage, WritesOnlyNamesTheCodePageCarries) {
-    const std::string refused = std::string(UncarriedName) + "\n";
+// The line is exactly what the caller wrote and the user chose, in the
+// code page the script reads it in (the console's, or the ANSI one without
+// a console), or there is no line: best-fit would turn a fullwidth quote
+// and ampersand into cmd syntax, and a letter into another letter.
+TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
+    const std::string ansi = "this system's ANSI code page cannot carry";
+    const std::string oem = "this console's code page (437) cannot carry";
+    const std::string name = "The chosen name has characters that ";
+    const std::string refusedAnsi = name + ansi + "; please choose another name.\n";
+    const std::string refusedOem = name + oem + "; please choose another name.\n";
+    const std::string lineChanged =
+        "The command line has characters that " + ansi + ", so Tamvick would read it changed.\n";
     struct {
-        const char *answer; // UTF-8
+        const char *line; // UTF-8, as the system holds it in UTF-16
+        UINT console;     // the console's code page; 0: no console
+        const char *answer;
         int exitValue;
         std::string output;
         std::string error;
     } cases[] = {
-        {"C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0, "c \"C:\\B\\M\xfcller \xe9t\xe9.txt\"\r\n", ""},
-        {"C:\\t\\a\uff02 \uff06 md pwned \uff06 \uff02.txt", 1, "", refused},
-        {"C:\\B\\\u0108apitro.txt", 1, "", refused},
-        {"C:\\B\\\u03a3\u03cd\u03bd.txt", 1, "", refused},
-        {"C:\\B\\\U0001F642.txt", 1, "", refused},
+        {"prog c C:\\B\\*.txt", 0, "C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0,
+         "c \"C:\\B\\M\xfcller \xe9t\xe9.txt\"\r\n", ""},
+        {"prog c C:\\B\\*.txt", 0, "C:\\t\\a\uff02 \uff06 md pwned \uff06 \uff02.txt", 1, "",
+         refusedAnsi},
+        {"prog c C:\\B\\*.txt", 0, "C:\\B\\\u0108apitro.txt", 1, "", refusedAnsi},
+        {"prog c C:\\B\\*.txt", 0, "C:\\B\\\u03a3\u03cd\u03bd.txt", 1, "", refusedAnsi},
+        {"prog c C:\\B\\*.txt", 0, "C:\\B\\\U0001F642.txt", 1, "", refusedAnsi},
+        {"prog c C:\\B\\*.txt", 1252, "C:\\B\\\u03a3.txt", 1, "", refusedAnsi},
+        {"prog \"set t=\" *.txt", 437, "C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0,
+         "set t=\"C:\\B\\M\x81ller \x82t\x82.txt\"\r\n", ""},
+        {"prog \"copy caf\u00e9\" *.txt", 437, "C:\\\u00c4.txt", 0,
+         "copy caf\x82 \"C:\\\x8e.txt\"\r\n", ""},
+        {"prog c *.txt", 437, "C:\\B\\\u00d8re.txt", 1, "", refusedOem},
+        // the caller's own texts: refused before the dialog, shown as typed
+        {"prog \"set t=\u00d8\" *.txt", 437, "C:\\x", 255, "",
+         "The CommandString has characters that " + oem + ".\n"},
+        {"prog c *.txt T /\u00dc", 437, "C:\\x", 255, "", "Invalid option: /\x9a\n"},
+        {"prog c *.txt T \u00e4:\u00d8", 437, "C:\\x", 255, "", "Invalid parameter: \xe4:\xd8\n"},
+        {"prog c x\uff02 /noQuote \uff02.txt", 0, "C:\\x", 255, "", lineChanged},
+        {"prog c *.txt T \u0108.txt", 0, "C:\\x", 255, "", lineChanged},
+        // the program path is never read: any folder will do
+        {"C:\\\u0141ukasz\\prog.exe c *.txt", 0, "C:\\x", 0, "c \"C:\\x\"\r\n", ""},
     };
     for (const auto &c : cases) {
-        StandIn *state = Confirming("prog c C:\\B\\*.txt", c.answer);
+        StandIn *state = Confirming("", c.answer);
+        strcpy(state->wideCommandLine, c.line);
+        state->consoleCodePage = c.console;
         ASSERT_TRUE(RunTool(state));
-        EXPECT_EQ(state->exitValue, c.exitValue) << c.answer;
-        EXPECT_EQ(Output(state), c.output) << c.answer;
-        EXPECT_EQ(Error(state), c.error) << c.answer;
-        EXPECT_EQ(std::string(state->libraryPath), "C:\\Windows\\system32\\comdlg32.dll");
+        EXPECT_EQ(state->exitValue, c.exitValue) << c.line << " " << c.answer;
+        EXPECT_EQ(Output(state), c.output) << c.line << " " << c.answer;
+        EXPECT_EQ(Error(state), c.error) << c.line << " " << c.answer;
+        EXPECT_EQ(state->dialogCalls, c.exitValue == 255 ? 0 : 1) << c.line;
+    }
+}
+
+// The DLL search is restricted to the system folder before any DLL is
+// loaded, also where the system lacks the restriction; a dialog that fails
+// or cannot be loaded says so, while a cancel says nothing.
+TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
+    const std::string restricted = "SetDefaultDllDirectories - 0x800\n";
+    const std::string load = "LoadLibraryExW C:\\Windows\\system32\\comdlg32.dll ";
+    const std::string loads = restricted + load + "0x800\n" + load + "0x800\n";
+    struct {
+        const char *line;
+        bool oldSystem;
+        bool missing;
+        DWORD error;
+        std::string calls;
+        int exitValue;
+        std::string stderrText;
+    } cases[] = {
+        {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n"},
+        {"prog c *.txt", false, false, 0, loads, 1, ""},
+        {"prog c *.txt", true, false, 0,
+         "SetDllDirectoryW (empty) 0x0\n" + load + "0x8\n" + load + "0x8\n", 1, ""},
+        {"prog c *.txt", false, false, 0x3003, loads, 1,
+         "The Save dialog failed with error 0x3003 (CommDlgExtendedError); no name was "
+         "chosen.\n"},
+        {"prog c *.txt", false, true, 0, loads, 1,
+         "The Save dialog could not be loaded from the system folder's comdlg32.dll; no name "
+         "was chosen.\n"},
+    };
+    for (const auto &c : cases) {
+        StandIn *state = FreshStandIn(c.line);
+        state->oldSystem = c.oldSystem;
+        state->dialogMissing = c.missing;
+        state->dialogError = c.error;
+        ASSERT_TRUE(RunTool(state));
+        EXPECT_EQ(std::string(state->libraryCalls), c.calls) << c.line;
+        EXPECT_EQ(Error(state), c.stderrText) << c.line;
+        EXPECT_EQ(state->exitValue, c.exitValue) << c.line;
+        EXPECT_EQ(Output(state), "");
     }
 }
 

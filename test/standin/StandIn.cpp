@@ -1,5 +1,6 @@
 // The stand-in platform: enough of each call's contract for the tool's
 // rules to be exercised natively, with every effect recorded in standIn.
+#include <stdio.h>
 #include <string.h>
 
 #include "StandIn.h"
@@ -15,6 +16,7 @@ namespace {
 
 StandInWindow consoleWindow;
 char dialogLibrary; // the module LoadLibraryExW hands out
+char kernelLibrary; // the module GetModuleHandleA hands out
 
 char outputHandle, errorHandle;
 
@@ -60,6 +62,26 @@ void FromUtf8(WCHAR *to, size_t room, const char *from) {
     to[at] = 0;
 }
 
+// Code page 437's letters that the tests use, at their real places.
+const struct {
+    unsigned char byte;
+    WCHAR wide;
+} oemLetters[] = {{0x81, 0xFC}, {0x82, 0xE9}, {0x84, 0xE4}, {0x8E, 0xC4},
+                  {0x94, 0xF6}, {0x99, 0xD6}, {0x9A, 0xDC}, {0xE1, 0xDF}};
+
+// The character a byte of a single-byte code page stands for.
+WCHAR FromByte(UINT codePage, unsigned char byte) {
+    if (codePage != 437 || byte < 0x80) {
+        return byte;
+    }
+    for (const auto &letter : oemLetters) {
+        if (letter.byte == byte) {
+            return letter.wide;
+        }
+    }
+    return static_cast<WCHAR>(0x2500 + byte);
+}
+
 // What a best-fit table makes of a character the code page lacks; 0 for
 // none.
 char BestFit(WCHAR c) {
@@ -95,7 +117,37 @@ HWND StandInConsoleWindow(void) {
 }
 
 LPSTR WINAPI GetCommandLineA(void) {
+    if (standIn->wideCommandLine[0] != 0) {
+        // The system's ANSI form of the line, best-fit and all.
+        const WCHAR *wide = GetCommandLineW();
+        int length = static_cast<int>(WideLength(wide));
+        int made = WideCharToMultiByte(CP_ACP, 0, wide, length, standIn->commandLine,
+                                       static_cast<int>(standInTextSize) - 1, nullptr, nullptr);
+        standIn->commandLine[made > 0 ? made : 0] = 0;
+    }
     return standIn->commandLine;
+}
+
+LPWSTR WINAPI GetCommandLineW(void) {
+    static WCHAR line[standInTextSize];
+    if (standIn->wideCommandLine[0] != 0) {
+        FromUtf8(line, standInTextSize, standIn->wideCommandLine);
+    } else {
+        size_t i = 0;
+        for (; standIn->commandLine[i] != 0; i++) {
+            line[i] = static_cast<WCHAR>(static_cast<unsigned char>(standIn->commandLine[i]));
+        }
+        line[i] = 0;
+    }
+    return line;
+}
+
+UINT WINAPI GetConsoleOutputCP(void) {
+    return standIn->consoleCodePage;
+}
+
+UINT WINAPI GetACP(void) {
+    return standIn->codePage == codePageDouble ? 932 : 1252;
 }
 
 DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart) {
@@ -125,22 +177,20 @@ DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *file
     return length;
 }
 
-DWORD WINAPI GetConsoleTitleA(LPSTR title, DWORD size) {
+DWORD WINAPI GetConsoleTitleW(LPWSTR title, DWORD size) {
     size_t length = strlen(standIn->consoleTitle);
     if (length == 0 || size == 0) {
         return 0;
     }
-    if (length > size - 1) {
-        length = size - 1;
-    }
-    memcpy(title, standIn->consoleTitle, length);
-    title[length] = 0;
-    return static_cast<DWORD>(length);
+    FromUtf8(title, size, standIn->consoleTitle);
+    return static_cast<DWORD>(WideLength(title));
 }
 
-HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
-    if (className == nullptr && windowName != nullptr &&
-        strcmp(windowName, standIn->consoleTitle) == 0) {
+HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+    static WCHAR title[400];
+    FromUtf8(title, 400, standIn->consoleTitle);
+    if (className == nullptr && windowName != nullptr && title[0] != 0 &&
+        SameWide(windowName, title)) {
         return &consoleWindow;
     }
     return nullptr;
@@ -183,6 +233,22 @@ BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     return 1;
 }
 
+DWORD WINAPI CommDlgExtendedError(void) {
+    return standIn->dialogError;
+}
+
+// Appends one line to the record of DLL search and load calls.
+void LogLibraryCall(const char *call, const char *text, DWORD flags) {
+    size_t used = strlen(standIn->libraryCalls);
+    snprintf(standIn->libraryCalls + used, sizeof standIn->libraryCalls - used, "%s %s 0x%x\n",
+             call, text, flags);
+}
+
+BOOL WINAPI SetDefaultDllDirectories(DWORD directories) {
+    LogLibraryCall("SetDefaultDllDirectories", "-", directories);
+    return 1;
+}
+
 } // namespace
 
 BOOL WINAPI IsDBCSLeadByte(BYTE byte) {
@@ -192,25 +258,38 @@ BOOL WINAPI IsDBCSLeadByte(BYTE byte) {
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
                                int wideLength) {
-    if (codePage != CP_ACP || flags != 0 || length <= 0 || length > wideLength) {
+    UINT page = codePage == CP_ACP ? GetACP() : codePage;
+    if (flags != 0 || length <= 0 || wideLength < 0) {
         return 0;
     }
+    if (wideLength == 0 || length > wideLength) {
+        return wideLength == 0 ? length : 0;
+    }
     for (int i = 0; i < length; i++) {
-        wide[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
+        wide[i] = FromByte(page, static_cast<unsigned char>(text[i]));
     }
     return length;
 }
 
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR text,
                                int textLength, LPCSTR defaultCharacter, BOOL *usedDefault) {
-    if (codePage != CP_ACP || (flags & ~DWORD{WC_NO_BEST_FIT_CHARS}) != 0 || length <= 0 ||
-        length > textLength || defaultCharacter != nullptr) {
+    UINT page = codePage == CP_ACP ? GetACP() : codePage;
+    if ((flags & ~DWORD{WC_NO_BEST_FIT_CHARS}) != 0 || length <= 0 || textLength < 0 ||
+        defaultCharacter != nullptr) {
         return 0;
     }
+    if (textLength == 0 || length > textLength) {
+        return textLength == 0 ? length : 0;
+    }
     for (int i = 0; i < length; i++) {
+        int byte = -1;
+        for (unsigned b = 0; b < 0x100 && byte < 0; b++) {
+            byte =
+                FromByte(page, static_cast<unsigned char>(b)) == wide[i] ? static_cast<int>(b) : -1;
+        }
         char fit = (flags & WC_NO_BEST_FIT_CHARS) == 0 ? BestFit(wide[i]) : 0;
-        text[i] = wide[i] < 0x100 ? static_cast<char>(wide[i]) : fit != 0 ? fit : '?';
-        if (usedDefault != nullptr && wide[i] >= 0x100 && fit == 0) {
+        text[i] = byte >= 0 ? static_cast<char>(byte) : fit != 0 ? fit : '?';
+        if (usedDefault != nullptr && byte < 0 && fit == 0) {
             *usedDefault = 1;
         }
     }
@@ -228,21 +307,42 @@ UINT WINAPI GetSystemDirectoryW(LPWSTR buffer, UINT size) {
     return sizeof folder - 1;
 }
 
+HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
+    return strcmp(name, "kernel32.dll") == 0 ? &kernelLibrary : nullptr;
+}
+
+BOOL WINAPI SetDllDirectoryW(LPCWSTR folder) {
+    char shown[400];
+    CopyWide(shown, folder);
+    LogLibraryCall("SetDllDirectoryW", shown[0] == 0 ? "(empty)" : shown, 0);
+    return 1;
+}
+
 HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
     standIn->libraryLoads++;
-    CopyWide(standIn->libraryPath, path);
-    if (file != nullptr || flags != LOAD_WITH_ALTERED_SEARCH_PATH) {
+    char loaded[400];
+    CopyWide(loaded, path);
+    LogLibraryCall("LoadLibraryExW", loaded, flags);
+    // Windows 7 without its update knows none of the search flags.
+    bool known = flags == LOAD_WITH_ALTERED_SEARCH_PATH ||
+                 (flags == LOAD_LIBRARY_SEARCH_SYSTEM32 && !standIn->oldSystem);
+    if (file != nullptr || !known || standIn->dialogMissing) {
         return nullptr;
     }
-    return strcmp(standIn->libraryPath, "C:\\Windows\\system32\\comdlg32.dll") == 0 ? &dialogLibrary
-                                                                                    : nullptr;
+    return strcmp(loaded, "C:\\Windows\\system32\\comdlg32.dll") == 0 ? &dialogLibrary : nullptr;
 }
 
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
-    if (module != &dialogLibrary || strcmp(name, "GetSaveFileNameW") != 0) {
-        return nullptr;
+    void (*found)(void) = nullptr;
+    if (module == &dialogLibrary && strcmp(name, "GetSaveFileNameW") == 0) {
+        found = reinterpret_cast<void (*)(void)>(GetSaveFileNameW);
+    } else if (module == &dialogLibrary && strcmp(name, "CommDlgExtendedError") == 0) {
+        found = reinterpret_cast<void (*)(void)>(CommDlgExtendedError);
+    } else if (module == &kernelLibrary && strcmp(name, "SetDefaultDllDirectories") == 0 &&
+               !standIn->oldSystem) {
+        found = reinterpret_cast<void (*)(void)>(SetDefaultDllDirectories);
     }
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)(void)>(GetSaveFileNameW));
+    return reinterpret_cast<FARPROC>(found);
 }
 
 HANDLE WINAPI GetStdHandle(DWORD which) {

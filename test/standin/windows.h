@@ -32,6 +32,7 @@ typedef struct StandInOverlapped *LPOVERLAPPED;
 #define CP_ACP 0
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
 
 typedef intptr_t(WINAPI *FARPROC)(void);
 #define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
@@ -69,9 +70,12 @@ typedef struct tagOFNW {
 } OPENFILENAMEW;
 
 LPSTR WINAPI GetCommandLineA(void);
+LPWSTR WINAPI GetCommandLineW(void);
 DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
-DWORD WINAPI GetConsoleTitleA(LPSTR title, DWORD size);
-HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
+DWORD WINAPI GetConsoleTitleW(LPWSTR title, DWORD size);
+HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName);
+UINT WINAPI GetConsoleOutputCP(void);
+UINT WINAPI GetACP(void);
 LPSTR WINAPI CharLowerA(LPSTR text);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
@@ -79,6 +83,8 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int leng
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR text,
                                int textLength, LPCSTR defaultCharacter, BOOL *usedDefault);
 UINT WINAPI GetSystemDirectoryW(LPWSTR buffer, UINT size);
+HMODULE WINAPI GetModuleHandleA(LPCSTR name);
+BOOL WINAPI SetDllDirectoryW(LPCWSTR folder);
 HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags);
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 HANDLE WINAPI GetStdHandle(DWORD which);

@@ -9,6 +9,9 @@ from wine import BUILD, Wine, in_locale, output_target
 from xvfb import Xvfb
 
 DRIVER = os.path.join(BUILD, "dialog.exe")
+# the console's own code page in each locale the tests use: what Wine's
+# cmd.exe reads a .cmd file in
+OEM = {None: "cp437", "en_US.UTF-8": "cp437", "ru_RU.UTF-8": "cp866"}
 
 
 def drive(env, title, action, name=None, timeout=120):
@@ -60,22 +63,25 @@ class DialogBench:
         return path
 
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
-            shot=None, timeout=90, lang=None):
-        """Runs the tool with line and works its dialog, found by title, with
-        the driver's action. stdout is "file", "full" or "closed". With
+            shot=None, timeout=90, lang=None, chcp=None, then=()):
+        """Runs the tool with line and works its dialog, found by title (None:
+        no dialog is expected), with the driver's action. stdout is "file", "full" or "closed". With
         console_title the tool runs inside a Wine console window of that
-        title. shot names a screenshot to take while the dialog is open.
-        lang names the locale the tool runs in, which sets its code page."""
+        title, after chcp when given, and the cmd.exe lines then run after
+        it ({out} stands for its standard output, a .cmd file). shot names a
+        screenshot to take while the dialog is open. lang names the locale
+        the tool runs in, which sets its code pages."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
-            out_path = os.path.join(scratch, "out")
+            out_path = os.path.join(scratch, "out.cmd")
             err_path = os.path.join(scratch, "err")
             if console_title is None:
                 tool = self._start(line, stdout, out_path, err_path, lang)
             else:
-                tool = self._start_in_console(line, console_title, out_path, err_path)
+                tool = self._start_in_console(line, console_title, out_path, err_path, lang,
+                                              chcp, then)
             if shot is not None and "title" in drive(self.wine.env, title, "peek"):
                 self.xvfb.screenshot(shot)
-            report = drive(self.wine.env, title, action, name, timeout)
+            report = drive(self.wine.env, title, action, name, timeout) if title else {}
             try:
                 exit_value = tool.wait(timeout=timeout)
             except subprocess.TimeoutExpired:
@@ -87,11 +93,12 @@ class DialogBench:
             with open(out_path, "rb") as out, open(err_path, "rb") as err:
                 return DialogRun(exit_value, out.read(), err.read(), report)
 
-    def run_script(self, script, args, title, action, name=None, timeout=120):
+    def run_script(self, script, args, title, action, name=None, timeout=120, switches=()):
         """Runs the .cmd file script (a Unix path) with args under Wine's
-        cmd.exe in the bench's folder, and works the dialog it opens, found
-        by title, with the driver's action (None: no dialog is expected)."""
-        command = ["wine", "cmd", "/c", self.wine.windows_path(script)] + args
+        cmd.exe, started with switches, in the bench's folder, and works the
+        dialog it opens, found by title, with the driver's action (None: no
+        dialog is expected)."""
+        command = ["wine", "cmd", *switches, "/c", self.wine.windows_path(script)] + args
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             process = subprocess.Popen(command, env=self.wine.env, stdin=subprocess.DEVNULL,
                                        stdout=out, stderr=err, cwd=self.folder)
@@ -109,21 +116,23 @@ class DialogBench:
                                     stdin=subprocess.DEVNULL, stdout=target, stderr=err,
                                     cwd=self.folder)
 
-    def _start_in_console(self, line, console_title, out_path, err_path):
+    def _start_in_console(self, line, console_title, out_path, err_path, lang, chcp, then):
         """The tool inside a Wine console window whose title is set first;
-        its streams go to files and its exit value to the file rc."""
+        its streams go to files and its exit value to the file rc. The
+        script is written in the console's code page, as cmd.exe reads it."""
         w = self.wine.windows_path
         launch = self.wine.launch_command(line)
         rc_path = os.path.join(os.path.dirname(out_path), "rc")
         script = os.path.join(os.path.dirname(out_path), "run.cmd")
-        with open(script, "w", newline="\r\n") as cmd:
-            cmd.write("@echo off\n")
-            cmd.write(f"title {console_title}\n")
-            cmd.write(f'"{launch[1]}" "{launch[2]}" "{launch[3]}" > "{w(out_path)}" '
-                      f'2> "{w(err_path)}"\n')
-            cmd.write(f'echo %errorlevel% > "{w(rc_path)}"\n')
+        lines = ["@echo off", f"title {console_title}"]
+        lines += [f"chcp {chcp} > nul"] if chcp is not None else []
+        lines += [f'"{launch[1]}" "{launch[2]}" "{launch[3]}" > "{w(out_path)}" '
+                  f'2> "{w(err_path)}"', f'> "{w(rc_path)}" echo %errorlevel%']
+        lines += [command.format(out=w(out_path)) for command in then]
+        with open(script, "w", newline="\r\n", encoding=OEM[lang]) as cmd:
+            cmd.write("\n".join(lines) + "\n")
         return subprocess.Popen(["wine", "wineconsole", "cmd", "/c", w(script)],
-                                env=self.wine.env, stdin=subprocess.DEVNULL,
+                                env=in_locale(self.wine.env, lang), stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 

@@ -1,24 +1,38 @@
 """Names beyond ASCII on the real exe and dialog, in the code pages Wine
 takes from the locale: 1252, and the double-byte 932 and 936, whose second
-bytes may be a backslash or a bar. The result line carries the chosen name
-byte for byte, or there is no line: a name the code page cannot carry
-exactly ends with 1 and a message, and a script's line runs nothing else."""
+bytes may be a backslash or a bar, and in a real console, whose own code
+page is the one its scripts are read in. The result line carries the chosen
+name byte for byte in the code page its reader reads, or there is no line:
+a name that code page cannot carry exactly ends with 1 and a message, and a
+script's line runs nothing else. A command line the ANSI code page cannot
+carry is refused before anything is read."""
 import os
+import subprocess
 import tempfile
 import unittest
 
 from dialog import DialogBench
-from wine import EXE
+from wine import EXE, in_locale
 
 LOCALES = {"1252": ("en_US.UTF-8", "cp1252"), "932": ("ja_JP.UTF-8", "cp932"),
-           "936": ("zh_CN.UTF-8", "gbk")}
-REFUSED = (b"The chosen name has characters that this system's ANSI code page cannot carry; "
-           b"please choose another name.\n")
+           "936": ("zh_CN.UTF-8", "gbk"), "1251": ("ru_RU.UTF-8", "cp1251")}
+CONSOLES = {"437": "cp437", "850": "cp850", "866": "cp866", "65001": "utf-8", "1252": "cp1252"}
+DEFAULT_CONSOLE = {"1252": "437", "1251": "866"}  # the locale's OEM code page
+REFUSED = ("The chosen name has characters that this system's ANSI code page cannot carry; "
+           "please choose another name.\n")
+REFUSED_437 = REFUSED.replace("this system's ANSI code page", "this console's code page (437)")
+CHANGED = ("The command line has characters that this system's ANSI code page cannot carry, so "
+           "Tamvick would read it changed.\n")
 INJECTION = "a\uff02 \uff06 md pwned \uff06 \uff02.txt"  # fullwidth quotes and ampersands
+SET = 'prog "set target=" T:\\cp\\*.txt Pick'
 
 # (code page, command line, dialog title (None: no dialog), typed name,
 #  exit value, standard output, standard error, what the dialog shows);
-# texts are encoded in the code page, the typed name is typed as a user would
+# "1252/850" runs in a console switched to 850 with chcp, "1252/437" in one
+# left at the locale's own code page, which also runs the line with call and
+# makes the file it names; a list is arguments for wine from Unix, which
+# hands them over in UTF-16. Texts are encoded in the code page the reader
+# reads; the typed name is typed as a user would.
 ROWS = [
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "Bericht Müller.txt",
      0, 'c "T:\\cp\\Bericht Müller.txt"\r\n', b"", {}),
@@ -39,6 +53,21 @@ ROWS = [
      255, "", "Invalid parameter: 表\\x.txt\n", {}),
     ("936", "prog c T:\\cp\\*.txt T 亅|x.txt", None, None,
      255, "", "Invalid parameter: 亅|x.txt\n", {}),
+    ("1252/437", SET, "Pick", "café Müller.txt",
+     0, 'set target="T:\\cp\\café Müller.txt"\r\n', "", {}),
+    ("1251/866", SET, "Pick", "Привет мир.txt",
+     0, 'set target="T:\\cp\\Привет мир.txt"\r\n', "", {}),
+    ("1252/437", SET, "Pick", "Øre.txt", 1, "", REFUSED_437, {}),
+    ("1252/850", SET, "Pick", "Øre.txt", 0, 'set target="T:\\cp\\Øre.txt"\r\n', "", {}),
+    ("1252/65001", SET, "Pick", "\U0001F642 Σ.txt",
+     0, 'set target="T:\\cp\\\U0001F642 Σ.txt"\r\n', "", {}),
+    ("1252/1252", SET, "Pick", "Σύνδεση.txt", 1, "", REFUSED, {}),
+    ("1252/437", 'prog "set target=Ø" T:\\cp\\*.txt', None, None, 255, "",
+     "The CommandString has characters that this console's code page (437) cannot carry.\n", {}),
+    ("1252/437", "prog c T:\\cp\\*.txt T é:x", None, None,
+     255, "", "Invalid parameter: é:x\n", {}),
+    ("1252", ["c", "x\uff02 /noQuote \uff02& calc.txt"], None, None, 255, "", CHANGED, {}),
+    ("1252", ["c", "T:\\cp\\*.txt", "Ĉapitro"], None, None, 255, "", CHANGED, {}),
 ]
 
 
@@ -59,19 +88,36 @@ class CodePages(unittest.TestCase):
 
     def test_rows(self):
         for page, line, title, typed, exit_value, out, err, shown in ROWS:
-            lang, codec = LOCALES[page]
-            encode = lambda text: text.encode(codec) if isinstance(text, str) else text
+            ansi, _, console = page.partition("/")
+            lang, codec = LOCALES[ansi]
+            reader = CONSOLES[console] if console else codec
+            encode = lambda text, to=reader: text.encode(to) if isinstance(text, str) else text
             with self.subTest(page=page, line=line, typed=typed):
-                if title is None:
+                if isinstance(line, list):
+                    got = subprocess.run(["wine", EXE] + line, stdin=subprocess.DEVNULL,
+                                         env=in_locale(self.bench.wine.env, lang),
+                                         capture_output=True, timeout=120)
+                    self.assertEqual((got.returncode, got.stdout, got.stderr),
+                                     (exit_value, encode(out), encode(err)))
+                    continue
+                if title is None and not console:
                     got = self.bench.wine.run(encode(line), cwd=self.bench.folder, lang=lang)
                     self.assertEqual(got, (exit_value, encode(out), encode(err)))
                     continue
-                run = self.bench.run(encode(line), title, "save", typed, lang=lang)
+                # the console's own code page also runs the line with call
+                chcp = console if console and console != DEFAULT_CONSOLE[ansi] else None
+                then = ['call "{out}"', "if defined target type nul > %target%"]
+                then = then if console and not chcp else []
+                run = self.bench.run(encode(line, codec), title, "save", typed, lang=lang,
+                                     console_title="Vorsel console" if console else None,
+                                     chcp=chcp, then=then)
                 self.assertEqual((run.exit_value, run.out, run.err),
                                  (exit_value, encode(out), encode(err)))
                 self.assertEqual(run.report.get("title"), title)
                 for key, value in shown.items():
                     self.assertEqual(run.report.get(key), value, key)
+                if then and exit_value == 0:
+                    self.assertTrue(os.path.exists(self.bench.path("cp", typed)), typed)
         with open(self.existing) as existing:
             self.assertEqual(existing.read(), "keep me\n")
 
@@ -89,7 +135,7 @@ class CodePages(unittest.TestCase):
                               'if defined target echo overwritten> %target%\n')
                 run = self.bench.run_script(script, [], "Pick", "save", typed)
                 self.assertEqual(run.out.strip(), b"tool 1")
-                self.assertIn(REFUSED, run.err)
+                self.assertIn(REFUSED.encode(), run.err)
                 with open(pick, "rb") as line:
                     self.assertEqual(line.read(), b"")
                 self.assertFalse(os.path.exists(os.path.join(self.bench.folder, "pwned")))

@@ -76,9 +76,14 @@ class Dialog(unittest.TestCase):
                 self.check(self.bench.run(line, title, "cancel"), 1, b"", **shown)
 
     def test_owner_is_the_titled_console_window(self):
-        run = self.bench.run(b"prog copy T:\\Backup\\*.txt Owned", "Owned", "cancel",
-                             console_title="Vorsel console")
-        self.check(run, 1, b"", owner="Vorsel console")
+        # the default titles of Spanish and Russian consoles, as cmd.exe
+        # reads them from a script in the console's code page
+        for title, lang in [("Vorsel console", None), ("Símbolo del sistema - x.cmd", None),
+                            ("Командная строка", "ru_RU.UTF-8")]:
+            with self.subTest(title=title):
+                run = self.bench.run(b"prog copy T:\\Backup\\*.txt Owned", "Owned", "cancel",
+                                     console_title=title, lang=lang)
+                self.check(run, 1, b"", owner=title)
 
     def test_full_form_past_260_characters(self):
         # The full form of this text needs more than the first 260-character

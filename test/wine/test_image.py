@@ -11,11 +11,12 @@ from pe import Image
 
 EXE = os.environ["VORSEL_EXE"]
 IMPORTS = {
-    "KERNEL32.dll": {"GetCommandLineA", "GetFullPathNameA", "GetConsoleTitleA", "GetStdHandle",
-                     "WriteConsoleA", "WriteFile", "ExitProcess", "IsDBCSLeadByte",
-                     "MultiByteToWideChar", "WideCharToMultiByte", "GetSystemDirectoryW",
-                     "LoadLibraryExW", "GetProcAddress"},
-    "USER32.dll": {"FindWindowA", "CharLowerA"},
+    "KERNEL32.dll": {"GetCommandLineA", "GetCommandLineW", "GetFullPathNameA", "GetConsoleTitleW",
+                     "GetConsoleOutputCP", "GetACP", "GetStdHandle", "WriteConsoleA", "WriteFile",
+                     "ExitProcess", "IsDBCSLeadByte", "MultiByteToWideChar",
+                     "WideCharToMultiByte", "GetSystemDirectoryW", "GetModuleHandleA",
+                     "SetDllDirectoryW", "LoadLibraryExW", "GetProcAddress"},
+    "USER32.dll": {"FindWindowW", "CharLowerA"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
 WRITE, EXECUTE = 0x80000000, 0x20000000
@@ -41,10 +42,17 @@ class ImageTest(unittest.TestCase):
         for name, *_, flags in image.sections:
             self.assertNotEqual(flags & (WRITE | EXECUTE), WRITE | EXECUTE, name)
         self.assertEqual({dll: set(calls) for dll, calls in image.imports().items()}, IMPORTS)
-        # the dialog's library is loaded by the tool itself, not by the loader
+        # The dialog's library is loaded by the tool itself, not by the
+        # loader, after the DLL search is restricted to the system folder.
+        # No planted DLL can show that here: Wine loads its own built-in
+        # DLLs, and told to prefer a native version.dll, it loads the one
+        # beside the exe while the process starts, before any of the tool's
+        # code runs. The stand-in's tests check the order of the calls.
         self.assertEqual(image.imports(13), {})
-        self.assertIn(b"comdlg32.dll\0", image.data)
-        self.assertIn(b"GetSaveFileNameW\0", image.data)
+        # and so are the procedures a Windows 7 without its update lacks
+        for name in (b"comdlg32.dll", b"GetSaveFileNameW", b"CommDlgExtendedError",
+                     b"SetDefaultDllDirectories"):
+            self.assertIn(name + b"\0", image.data)
 
     def test_manifest(self):
         manifest = ET.fromstring(resource(self.image, RT_MANIFEST))
