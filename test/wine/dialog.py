@@ -65,12 +65,13 @@ class DialogBench:
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
             shot=None, timeout=90, lang=None, chcp=None, then=()):
         """Runs the tool with line and works its dialog, found by title (None:
-        no dialog is expected), with the driver's action. stdout is "file", "full" or "closed". With
-        console_title the tool runs inside a Wine console window of that
-        title, after chcp when given, and the cmd.exe lines then run after
-        it ({out} stands for its standard output, a .cmd file). shot names a
-        screenshot to take while the dialog is open. lang names the locale
-        the tool runs in, which sets its code pages."""
+        no dialog is expected), with the driver's action. stdout is "file",
+        "full" or "closed". With console_title the tool runs inside a Wine
+        console window of that title, after chcp when given, and the cmd.exe
+        lines then run after it ({out} stands for its standard output, a
+        .cmd file). shot names a screenshot to take while the dialog is
+        open. lang names the locale the tool runs in, which sets its code
+        pages."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out.cmd")
             err_path = os.path.join(scratch, "err")

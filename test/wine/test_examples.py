@@ -88,7 +88,17 @@ class Examples(unittest.TestCase):
                 env = self.bench.wine.env
                 path = env.pop("WINEPATH") if setup == "no path" else None
                 if setup == "hold":
-                    self.hold(typed)
+                    # cmd.exe's redirection holds the file, unshared, while ping runs
+                    held = self.bench.path("Backup", typed)
+                    with open(held, "w") as text:
+                        text.write("held")
+                    subprocess.Popen(["wine", "cmd", "/c", f"ping -n 30 127.0.0.1 > {typed}"],
+                                     env=env, cwd=os.path.dirname(held), stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    for _ in range(200):  # until ping's output has emptied it
+                        if os.path.getsize(held) != 4:
+                            break
+                        time.sleep(0.05)
                 try:
                     run = self.bench.run_script(os.path.join(SOURCE, "examples", script), args,
                                                 title, action, typed, switches=["/v:on"])
@@ -111,21 +121,6 @@ class Examples(unittest.TestCase):
                     head, star, tail = text.partition("*")
                     self.assertTrue(content.startswith(head) and content.endswith(tail)
                                     if star else content == text, (name, content))
-
-    def hold(self, name):
-        """Holds Backup\\NAME open without sharing, through cmd.exe's
-        redirection of a ping that runs for half a minute, once it has
-        emptied the file."""
-        path = self.bench.path("Backup", name)
-        with open(path, "w") as held:
-            held.write("held")
-        subprocess.Popen(["wine", "cmd", "/c", f"ping -n 30 127.0.0.1 > T:\\Backup\\{name}"],
-                         env=self.bench.wine.env, stdin=subprocess.DEVNULL,
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(200):
-            if os.path.getsize(path) != 4:
-                return
-            time.sleep(0.05)
 
 
 if __name__ == "__main__":
