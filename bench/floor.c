@@ -4,8 +4,11 @@
 
 void FloorStart(void);
 
+static BOOL WINAPI EndOnEvent(DWORD event) {
+    ExitProcess(event);
+}
+
 void FloorStart(void) {
-    static wchar_t title[301];
     FARPROC setDefault =
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefault != NULL) {
@@ -13,9 +16,14 @@ void FloorStart(void) {
     }
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     GetStdHandle(STD_OUTPUT_HANDLE);
-    if (GetConsoleTitleW(title, 300) != 0) {
-        FindWindowW(NULL, title);
+    HWND console = GetConsoleWindow();
+    if (console != NULL) {
+        HWND top = GetAncestor(console, GA_ROOTOWNER);
+        if (top != NULL && IsWindowVisible(top)) {
+            IsIconic(top);
+        }
     }
+    SetConsoleCtrlHandler(EndOnEvent, TRUE);
     DWORD written;
     WriteFile(error, "Invalid option: /x\n", 19, &written, NULL);
     ExitProcess(255);

@@ -3,6 +3,7 @@
 #include "Macro.h"
 #include "Vorsel.h"
 #include "../support/Console.h"
+#include "../support/Desktop.h"
 #include "../support/PathText.h"
 #include "../support/Scanner.h"
 #include "../support/SystemLibrary.h"
@@ -27,26 +28,6 @@ const char UsageText[] =
     "    /overwritePrompt /noCRLF /noQuote\r\n";
 
 namespace {
-
-constexpr DWORD titleBufferSize = 300;
-
-// The console's window, found by the console's exact title; null when the
-// console has no title or no window bears it. The title is read and looked
-// up in UTF-16, so that the console's code page and the ANSI one cannot
-// disagree about a title beyond ASCII.
-HWND FindOwnerWindow(void) {
-    WCHAR *title = NewWideBuffer(titleBufferSize);
-    if (title == nullptr) {
-        return nullptr;
-    }
-    for (DWORD i = 0; i < titleBufferSize; i++) {
-        title[i] = ' ';
-    }
-    if (GetConsoleTitleW(title, titleBufferSize) == 0) {
-        return nullptr;
-    }
-    return FindWindowW(nullptr, title);
-}
 
 // Applies the option to settings; false when it is no known option.
 bool ApplyOption(RunSettings *settings, const char *option) {
@@ -88,6 +69,8 @@ const char *Uncarried(const char *what, UINT codePage) {
 int RunVorsel(RunSettings *settings) {
     RestrictLibrarySearch();
     OpenConsoleStreams();
+    settings->OwnerWindow = ConsoleOwnerWindow();
+    EndOnControlEvents(settings->OwnerWindow);
     settings->ExitStatus = exitRefused;
     // The parameters are read in the ANSI code page; where the system had
     // to replace a character to get there, nothing read would be what the
@@ -97,7 +80,6 @@ int RunVorsel(RunSettings *settings) {
                              ", so Tamvick would read it changed."));
         return settings->ExitStatus;
     }
-    settings->OwnerWindow = FindOwnerWindow();
     settings->ReaderCodePage = ReaderCodePage();
 
     const char *command = NextParameter();

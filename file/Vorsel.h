@@ -26,7 +26,7 @@ struct RunSettings {
     const char *DefaultName;
     unsigned outputSwitches;
     DWORD dialogFlags;
-    HWND OwnerWindow;
+    HWND OwnerWindow;    // the console's own window, or null (see ConsoleOwnerWindow)
     UINT ReaderCodePage; // the console's code page, or CP_ACP (see ReaderCodePage)
     int ExitStatus;
 };
@@ -41,15 +41,18 @@ const char *Uncarried(const char *what, UINT codePage);
 
 // The main sequence: reads the parameters into settings, answers help or a
 // refusal on standard error, runs the save stage, and returns the value the
-// process ends with. Runs once per process.
+// process ends with. Runs once per process. A console control event ends
+// the process at any point with exitInterrupted.
 int RunVorsel(RunSettings *settings);
 
 // The save stage: shows the Save dialog for settings, sets ExitStatus to 1,
 // and on a confirmed name writes the result line and sets ExitStatus to 0
 // (back to 1 when the line could not be written whole). A name that
-// ReaderCodePage cannot carry exactly is not written: a message saying so
-// goes to standard error instead, and ExitStatus stays 1. So does a message
-// when the dialog fails or cannot be loaded; a plain cancel says nothing.
+// ReaderCodePage cannot carry exactly, or that holds a control character,
+// is not written: a message saying so goes to standard error instead, and
+// ExitStatus stays 1. So does a message when no one could see the dialog,
+// which is then not shown, and when it fails or cannot be loaded; a plain
+// cancel says nothing.
 void SaveStage(RunSettings *settings);
 
 // The result line for chosenName: CommandString, a blank unless it ends in

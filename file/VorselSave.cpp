@@ -3,6 +3,7 @@
 
 #include "Vorsel.h"
 #include "../support/Console.h"
+#include "../support/Desktop.h"
 #include "../support/SystemLibrary.h"
 #include "../support/Text.h"
 #include "../support/WideText.h"
@@ -151,7 +152,21 @@ void SaveStage(RunSettings *settings) {
         (settings->WindowTitle != nullptr && request.lpstrTitle == nullptr)) {
         return;
     }
+    // Where no one can see the dialog, no one can answer it: a run that
+    // waited for it would wait for ever.
+    if (NoOneCanSeeWindows()) {
+        WriteError("No one can see a dialog in this session (a service, a scheduled task or a "
+                   "remote shell); no name was chosen.");
+        return;
+    }
     if (!ShowDialog(&request)) {
+        return;
+    }
+    // The dialog hands back whatever the name box held; a line break in it
+    // would make the line two commands.
+    if (HasControlCharacter(nameBuffer)) {
+        WriteError("The chosen name holds a control character (such as a line break), which "
+                   "would split the line; please choose another name.");
         return;
     }
     const char *chosenName = ExactlyIn(settings->ReaderCodePage, nameBuffer);

@@ -19,6 +19,8 @@ StandIn state;
 
 const std::string uncarried = "The chosen name has characters that this system's ANSI code page "
                               "cannot carry; please choose another name.\n";
+const std::string control = "The chosen name holds a control character (such as a line break), "
+                            "which would split the line; please choose another name.\n";
 
 bool StartsWith(const std::string &text, const char *start) {
     return text.compare(0, strlen(start), start) == 0;
@@ -55,8 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     // The chosen name as the stand-in's code page writes it, when it can.
     std::string chosen;
     bool carried = true;
+    bool controlled = false; // holds a control character
     for (const WCHAR *c = state.request.lpstrFile; state.dialogConfirms && *c != 0; c++) {
         carried = carried && *c < 0x100;
+        controlled = controlled || *c < 0x20;
         chosen += static_cast<char>(*c);
     }
     bool ok = false;
@@ -64,13 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     case 0:
         ok = state.dialogCalls == 0
                  ? out.empty() && err == std::string(UsageText) + "\n" && state.libraryLoads == 0
-                 : state.dialogConfirms && carried && err.empty() && state.outputWrites == 1 &&
-                       StartsWith(out, settings.CommandString) &&
+                 : state.dialogConfirms && carried && !controlled && err.empty() &&
+                       state.outputWrites == 1 && StartsWith(out, settings.CommandString) &&
                        out.find(chosen) != std::string::npos;
         break;
     case 1:
         ok = state.dialogCalls == 1 && out.empty() &&
-             (state.dialogConfirms ? !carried && err == uncarried : err.empty());
+             (!state.dialogConfirms ? err.empty()
+              : controlled          ? err == control
+                                    : !carried && err == uncarried);
         break;
     case 255:
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&

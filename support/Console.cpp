@@ -7,6 +7,7 @@ namespace {
 
 HANDLE outputHandle;
 HANDLE errorHandle;
+HWND ownerToEnable; // set before the handler is, read by it on its own thread
 
 DWORD ByteCount(const char *text) {
     size_t length = TextLength(text);
@@ -25,6 +26,28 @@ bool ToFile(HANDLE stream, const char *text) {
     return done != 0 && written == count;
 }
 
+// True when what the process writes is read through its console: standard
+// output is the console itself, or another process (cmd.exe, PowerShell)
+// shares the console and reads it.
+bool ConsoleIsRead(void) {
+    DWORD mode = 0;
+    if (GetConsoleMode(outputHandle, &mode) != 0) {
+        return true;
+    }
+    DWORD processes[2] = {};
+    return GetConsoleProcessList(processes, 2) > 1;
+}
+
+// Runs on a thread of its own when a control event arrives, whatever the
+// main thread is doing (the dialog may be up), and never returns.
+BOOL WINAPI EndOnEvent(DWORD event) {
+    (void)event;
+    if (ownerToEnable != nullptr) {
+        EnableWindow(ownerToEnable, TRUE);
+    }
+    ExitProcess(exitInterrupted);
+}
+
 } // namespace
 
 void OpenConsoleStreams(void) {
@@ -34,7 +57,10 @@ void OpenConsoleStreams(void) {
 
 UINT ReaderCodePage(void) {
     UINT console = GetConsoleOutputCP();
-    return console == 0 || console == GetACP() ? CP_ACP : console;
+    if (console == 0 || console == GetACP() || !ConsoleIsRead()) {
+        return CP_ACP;
+    }
+    return console;
 }
 
 bool WriteOut(const char *text) {
@@ -55,4 +81,9 @@ void WriteError(const char *text) {
         ToFile(errorHandle, shown);
         ToFile(errorHandle, "\n");
     }
+}
+
+void EndOnControlEvents(HWND owner) {
+    ownerToEnable = owner;
+    SetConsoleCtrlHandler(EndOnEvent, TRUE);
 }

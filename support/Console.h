@@ -8,10 +8,17 @@
 // Takes the two standard handles; call once before any write.
 void OpenConsoleStreams(void);
 
+// The value a run ends with when a console control event ends it, the
+// one the system's own handler gives (STATUS_CONTROL_C_EXIT).
+constexpr UINT exitInterrupted = 0xC000013A;
+
 // The code page the process's streams are read in: the console's output
 // code page (what cmd.exe reads a called script or captured output in,
-// and what a console shows) when the process has a console whose code page
-// is not the ANSI one; CP_ACP otherwise, also with no console at all.
+// and what a console shows) when that console is read, by another process
+// that shares it or as the screen standard output goes to, and its code
+// page is not the ANSI one. CP_ACP otherwise: with no console at all, and
+// with a console of the tool's own, whose starter reads a pipe or a file
+// in its ANSI code page. Call after OpenConsoleStreams.
 UINT ReaderCodePage(void);
 
 // Writes text to standard output in one write and adds nothing; an absent
@@ -22,3 +29,10 @@ bool WriteOut(const char *text);
 // Writes text and then one line feed to standard error; an absent text
 // writes the lone line feed. Failures are not reported.
 void WriteError(const char *text);
+
+// From now on every console control event (Ctrl+C, Ctrl+Break, the console
+// closing, logoff, shutdown) ends the process with exitInterrupted, after
+// enabling owner (when not null) again: a dialog disables its owner while
+// it is up, and nothing else gives another process's window back its input
+// when the dialog's process ends.
+void EndOnControlEvents(HWND owner);

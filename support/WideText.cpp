@@ -42,6 +42,15 @@ WCHAR *WideFromAnsi(const char *text, size_t length, size_t minimum) {
     return wide;
 }
 
+bool HasControlCharacter(const WCHAR *text) {
+    for (size_t i = 0; text != nullptr && text[i] != 0; i++) {
+        if (text[i] < 0x20) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SameWide(const WCHAR *a, const WCHAR *b) {
     size_t length = WideLength(a);
     if (WideLength(b) != length) {

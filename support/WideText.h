@@ -18,6 +18,10 @@ WCHAR *NewWideBuffer(size_t count);
 // holds at least minimum characters besides the NUL.
 WCHAR *WideFromAnsi(const char *text, size_t length, size_t minimum);
 
+// True when text holds a character below U+0020: a line break, a tab or
+// another control character.
+bool HasControlCharacter(const WCHAR *text);
+
 // True when both wide texts hold the same characters (absent equals empty).
 bool SameWide(const WCHAR *a, const WCHAR *b);
 

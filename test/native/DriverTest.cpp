@@ -2,6 +2,7 @@
 
 #include "Child.h"
 #include "../../file/Vorsel.h"
+#include "../../support/Console.h"
 
 namespace {
 
@@ -100,18 +101,40 @@ TEST(Driver, ReadsTheParametersIntoTheRequestOrRefuses) {
     }
 }
 
-// The dialog's owner is the window that bears the console's exact title;
-// with no title, or no such window, the dialog has none.
-TEST(Driver, FindsTheOwnerThroughTheConsoleTitle) {
-    static const std::string longTitle(350, 't');
-    const char *titles[] = {"", "Command Prompt - build.cmd", longTitle.c_str(),
-                            "S\u00edmbolo del sistema - backup.cmd"};
-    HWND expected[] = {nullptr, StandInConsoleWindow(), nullptr, StandInConsoleWindow()};
-    for (size_t i = 0; i < std::size(titles); i++) {
+// The dialog's owner is the console's own window while the top of its
+// owner chain (the console, or the terminal that holds it) is shown; with
+// no console, or a minimized or hidden one, the dialog has none. Ctrl+C
+// with the dialog up gives the owner its input back and ends the run as
+// the system's own handler would.
+TEST(Driver, TakesAShownConsoleAsOwnerAndFreesItOnControlEvents) {
+    HWND console = StandInConsoleWindow();
+    int interrupted = static_cast<int>(exitInterrupted);
+    struct {
+        WindowState console;
+        WindowState terminal;
+        bool controlC;
+        HWND owner;
+        int exitValue;
+    } cases[] = {
+        {windowAbsent, windowAbsent, false, nullptr, 1},
+        {windowShown, windowAbsent, false, console, 1},
+        {windowMinimized, windowAbsent, false, nullptr, 1},
+        {windowHidden, windowAbsent, false, nullptr, 1},
+        {windowHidden, windowShown, false, console, 1}, // a terminal's console
+        {windowHidden, windowMinimized, false, nullptr, 1},
+        {windowShown, windowAbsent, true, console, interrupted},
+        {windowAbsent, windowAbsent, true, nullptr, interrupted},
+    };
+    for (size_t i = 0; i < std::size(cases); i++) {
         StandIn *state = FreshStandIn("prog cmd");
-        strcpy(state->consoleTitle, titles[i]);
+        state->consoleWindow = cases[i].console;
+        state->terminalWindow = cases[i].terminal;
+        state->controlC = cases[i].controlC;
         ASSERT_TRUE(RunTool(state));
-        EXPECT_EQ(state->request.hwndOwner, expected[i]) << titles[i];
+        EXPECT_EQ(state->request.hwndOwner, cases[i].owner) << i;
+        EXPECT_EQ(state->exitValue, cases[i].exitValue) << i;
+        EXPECT_EQ(state->enabledWindow, cases[i].controlC ? cases[i].owner : nullptr) << i;
+        EXPECT_EQ(Output(state) + Error(state), "") << i;
     }
 }
 

@@ -16,7 +16,7 @@ StandIn *Confirming(const std::string &line, const char *answer) {
 
 TEST(SaveStage, FillsTheRequestRecord) {
     StandIn *state = FreshStandIn("prog copy C:\\B\\*.txt Title name.txt /overwritePrompt");
-    strcpy(state->consoleTitle, "console");
+    state->consoleWindow = windowShown;
     ASSERT_TRUE(RunTool(state));
     const OPENFILENAMEW &r = state->request;
     EXPECT_EQ(state->dialogCalls, 1);
@@ -96,6 +96,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
     const std::string name = "The chosen name has characters that ";
     const std::string refusedAnsi = name + ansi + "; please choose another name.\n";
     const std::string refusedOem = name + oem + "; please choose another name.\n";
+    const std::string control = "The chosen name holds a control character (such as a line "
+                                "break), which would split the line; please choose another name.\n";
     const std::string lineChanged =
         "The command line has characters that " + ansi + ", so Tamvick would read it changed.\n";
     struct {
@@ -105,6 +107,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         int exitValue;
         std::string output;
         std::string error;
+        bool ownConsole = false; // shared by no other process
+        StreamKind out = streamFile;
     } cases[] = {
         {"prog c C:\\B\\*.txt", 0, "C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0,
          "c \"C:\\B\\M\xfcller \xe9t\xe9.txt\"\r\n", ""},
@@ -119,6 +123,14 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         {"prog \"copy caf\u00e9\" *.txt", 437, "C:\\\u00c4.txt", 0,
          "copy caf\x82 \"C:\\\x8e.txt\"\r\n", ""},
         {"prog c *.txt", 437, "C:\\B\\\u00d8re.txt", 1, "", refusedOem},
+        // a console of the tool's own is read only when it shows the line
+        {"prog \"set t=\" *.txt", 437, "C:\\M\u00fcller.txt", 0, "set t=\"C:\\M\xfcller.txt\"\r\n",
+         "", true},
+        {"prog \"set t=\" *.txt", 437, "C:\\M\u00fcller.txt", 0, "set t=\"C:\\M\x81ller.txt\"\r\n",
+         "", true, streamConsole},
+        // a line break would make the line two commands
+        {"prog c *.txt", 0, "C:\\t\\x\nmd PWNED&rem .txt", 1, "", control},
+        {"prog c *.txt", 437, "C:\\t\\a\tb.txt", 1, "", control},
         // the caller's own texts: refused before the dialog, shown as typed
         {"prog \"set t=\u00d8\" *.txt", 437, "C:\\x", 255, "",
          "The CommandString has characters that " + oem + ".\n"},
@@ -133,6 +145,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         StandIn *state = Confirming("", c.answer);
         strcpy(state->wideCommandLine, c.line);
         state->consoleCodePage = c.console;
+        state->consoleOfItsOwn = c.ownConsole;
+        state->outputKind = c.out;
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(state->exitValue, c.exitValue) << c.line << " " << c.answer;
         EXPECT_EQ(Output(state), c.output) << c.line << " " << c.answer;
@@ -143,11 +157,15 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
 
 // The DLL search is restricted to the system folder before any DLL is
 // loaded, also where the system lacks the restriction; a dialog that fails
-// or cannot be loaded says so, while a cancel says nothing.
+// or cannot be loaded says so, while a cancel says nothing. Where no one
+// can see a dialog, none is loaded and the run ends at once, while help
+// and refusals stay as they are.
 TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
     const std::string restricted = "SetDefaultDllDirectories - 0x800\n";
     const std::string load = "LoadLibraryExW C:\\Windows\\system32\\comdlg32.dll ";
     const std::string loads = restricted + load + "0x800\n" + load + "0x800\n";
+    const std::string unseen = "No one can see a dialog in this session (a service, a scheduled "
+                               "task or a remote shell); no name was chosen.\n";
     struct {
         const char *line;
         bool oldSystem;
@@ -156,6 +174,7 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         std::string calls;
         int exitValue;
         std::string stderrText;
+        Station station = stationVisible;
     } cases[] = {
         {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n"},
         {"prog c *.txt", false, false, 0, loads, 1, ""},
@@ -167,12 +186,18 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         {"prog c *.txt", false, true, 0, loads, 1,
          "The Save dialog could not be loaded from the system folder's comdlg32.dll; no name "
          "was chosen.\n"},
+        {"prog c *.txt", false, false, 0, restricted, 1, unseen, stationHidden},
+        {"prog c *.txt", false, false, 0, restricted, 1, unseen, stationSessionZero},
+        {"prog c *.txt", false, false, 0, loads, 1, "", stationUnknown},
+        {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n", stationHidden},
+        {"prog c p t /x", false, false, 0, restricted, 255, "Invalid option: /x\n", stationHidden},
     };
     for (const auto &c : cases) {
         StandIn *state = FreshStandIn(c.line);
         state->oldSystem = c.oldSystem;
         state->dialogMissing = c.missing;
         state->dialogError = c.error;
+        state->station = c.station;
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(std::string(state->libraryCalls), c.calls) << c.line;
         EXPECT_EQ(Error(state), c.stderrText) << c.line;

@@ -2,6 +2,7 @@
 // rules to be exercised natively, with every effect recorded in standIn.
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "StandIn.h"
 #include "../../support/WideText.h"
@@ -15,6 +16,8 @@ struct StandInWindow {
 namespace {
 
 StandInWindow consoleWindow;
+StandInWindow terminalWindow;
+PHANDLER_ROUTINE controlHandler;
 char dialogLibrary; // the module LoadLibraryExW hands out
 char kernelLibrary; // the module GetModuleHandleA hands out
 
@@ -97,6 +100,12 @@ char BestFit(WCHAR c) {
     }
 }
 
+WindowState StateOf(HWND window) {
+    return window == &consoleWindow    ? standIn->consoleWindow
+           : window == &terminalWindow ? standIn->terminalWindow
+                                       : windowAbsent;
+}
+
 StreamKind KindOf(HANDLE stream) {
     return stream == &outputHandle ? standIn->outputKind : standIn->errorKind;
 }
@@ -146,6 +155,22 @@ UINT WINAPI GetConsoleOutputCP(void) {
     return standIn->consoleCodePage;
 }
 
+DWORD WINAPI GetConsoleProcessList(LPDWORD processes, DWORD count) {
+    DWORD attached = standIn->consoleOfItsOwn ? 1 : 2;
+    if (standIn->consoleCodePage == 0 || count == 0) {
+        return 0;
+    }
+    for (DWORD i = 0; i < attached && i < count; i++) {
+        processes[i] = 4242 + i;
+    }
+    return attached;
+}
+
+BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode) {
+    *mode = 3;
+    return standIn->consoleCodePage != 0 && KindOf(console) == streamConsole;
+}
+
 UINT WINAPI GetACP(void) {
     return standIn->codePage == codePageDouble ? 932 : 1252;
 }
@@ -177,23 +202,71 @@ DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *file
     return length;
 }
 
-DWORD WINAPI GetConsoleTitleW(LPWSTR title, DWORD size) {
-    size_t length = strlen(standIn->consoleTitle);
-    if (length == 0 || size == 0) {
-        return 0;
-    }
-    FromUtf8(title, size, standIn->consoleTitle);
-    return static_cast<DWORD>(WideLength(title));
+HWND WINAPI GetConsoleWindow(void) {
+    return standIn->consoleWindow != windowAbsent ? &consoleWindow : nullptr;
 }
 
-HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName) {
-    static WCHAR title[400];
-    FromUtf8(title, 400, standIn->consoleTitle);
-    if (className == nullptr && windowName != nullptr && title[0] != 0 &&
-        SameWide(windowName, title)) {
-        return &consoleWindow;
+HWND WINAPI GetAncestor(HWND window, UINT which) {
+    if (StateOf(window) == windowAbsent || which != GA_ROOTOWNER) {
+        return nullptr;
     }
-    return nullptr;
+    return window == &consoleWindow && standIn->terminalWindow != windowAbsent ? &terminalWindow
+                                                                               : window;
+}
+
+BOOL WINAPI IsWindowVisible(HWND window) {
+    WindowState state = StateOf(window);
+    return state == windowShown || state == windowMinimized;
+}
+
+BOOL WINAPI IsIconic(HWND window) {
+    return StateOf(window) == windowMinimized;
+}
+
+BOOL WINAPI EnableWindow(HWND window, BOOL enable) {
+    if (enable != 0) {
+        standIn->enabledWindow = window;
+    }
+    return 0;
+}
+
+HWINSTA WINAPI GetProcessWindowStation(void) {
+    static char station;
+    return standIn->station == stationUnknown ? nullptr : &station;
+}
+
+BOOL WINAPI GetUserObjectInformationW(HANDLE object, int index, void *information, DWORD size,
+                                      LPDWORD needed) {
+    *needed = sizeof(USEROBJECTFLAGS);
+    if (object == nullptr || index != UOI_FLAGS || size < sizeof(USEROBJECTFLAGS)) {
+        return 0;
+    }
+    auto *flags = static_cast<USEROBJECTFLAGS *>(information);
+    flags->dwFlags = standIn->station == stationHidden ? 0 : WSF_VISIBLE;
+    return 1;
+}
+
+DWORD WINAPI GetCurrentProcessId(void) {
+    return 4242;
+}
+
+BOOL WINAPI ProcessIdToSessionId(DWORD process, DWORD *session) {
+    if (standIn->station == stationUnknown || process != 4242) {
+        return 0;
+    }
+    *session = standIn->station == stationSessionZero ? 0 : 1;
+    return 1;
+}
+
+BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
+    controlHandler = add != 0 ? handler : nullptr;
+    return 1;
+}
+
+void WINAPI ExitProcess(UINT exitValue) {
+    standIn->exitValue = static_cast<int>(exitValue);
+    standIn->finished = true;
+    _exit(0);
 }
 
 LPSTR WINAPI CharLowerA(LPSTR text) {
@@ -226,6 +299,9 @@ BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
         zeros += request->lpstrFile[i] == 0;
     }
     standIn->nameBufferZeros = zeros;
+    if (standIn->controlC && controlHandler != nullptr) {
+        controlHandler(CTRL_C_EVENT); // a modal dialog keeps its owner disabled until then
+    }
     if (!standIn->dialogConfirms) {
         return 0;
     }

@@ -33,14 +33,33 @@ enum CodePage {
     codePageDouble,
 };
 
+// How a window stands on the screen; an absent one does not exist.
+enum WindowState {
+    windowAbsent,
+    windowShown,
+    windowMinimized,
+    windowHidden,
+};
+
+// The window station and session the process runs in.
+enum Station {
+    stationVisible,    // the user's own: WSF_VISIBLE, session 1
+    stationHidden,     // one of a service's or a scheduled task's: no WSF_VISIBLE
+    stationUnknown,    // neither the station nor the session can be queried
+    stationSessionZero // visible, but in the services' session
+};
+
 constexpr size_t standInTextSize = 1 << 20;
 
 struct StandIn {
     // set up by the test
     char commandLine[standInTextSize];
     char wideCommandLine[standInTextSize]; // UTF-8; when set, commandLine is its best-fit form
-    char consoleTitle[400];                // UTF-8; empty: GetConsoleTitleW fails
     UINT consoleCodePage;                  // 0: no console
+    bool consoleOfItsOwn;                  // no other process shares the console
+    WindowState consoleWindow;             // what GetConsoleWindow answers and how it stands
+    WindowState terminalWindow;            // a terminal that owns the console's window
+    Station station;
     char currentDirectory[400];
     PathKind pathKind;
     CodePage codePage;
@@ -51,6 +70,7 @@ struct StandIn {
     DWORD dialogError;                  // what CommDlgExtendedError answers
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
+    bool controlC;                      // Ctrl+C arrives while the dialog is up
 
     // left by the run
     bool finished;
@@ -63,6 +83,7 @@ struct StandIn {
     int fullPathCalls;
     int dialogCalls;
     int libraryLoads;
+    HWND enabledWindow;      // the last window EnableWindow enabled
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
     OPENFILENAMEW request;   // its texts as recorded below, in the code page
     char filter[standInTextSize];
@@ -76,7 +97,7 @@ struct StandIn {
     size_t noteLength;
 };
 
-// The window FindWindowW answers for the console title.
+// The console's window, as GetConsoleWindow answers it when present.
 HWND StandInConsoleWindow(void);
 
 // The state of the current run; set by RunInChild.

@@ -24,11 +24,13 @@ typedef void *HANDLE;
 typedef HANDLE HINSTANCE;
 typedef HANDLE HMODULE;
 typedef struct StandInWindow *HWND;
+typedef HANDLE HWINSTA;
 typedef intptr_t LPARAM;
 typedef uintptr_t UINT_PTR;
 typedef struct StandInOverlapped *LPOVERLAPPED;
 
 #define WINAPI
+#define TRUE 1
 #define CP_ACP 0
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
@@ -40,6 +42,19 @@ typedef intptr_t(WINAPI *FARPROC)(void);
 
 #define OFN_OVERWRITEPROMPT 0x00000002
 #define OFN_HIDEREADONLY 0x00000004
+
+#define UOI_FLAGS 1
+#define WSF_VISIBLE 0x0001
+#define GA_ROOTOWNER 3
+#define CTRL_C_EVENT 0
+
+typedef struct tagUSEROBJECTFLAGS {
+    BOOL fInherit;
+    BOOL fReserved;
+    DWORD dwFlags;
+} USEROBJECTFLAGS;
+
+typedef BOOL(WINAPI *PHANDLER_ROUTINE)(DWORD event);
 
 typedef UINT_PTR (*LPOFNHOOKPROC)(HWND, UINT, UINT_PTR, LPARAM);
 
@@ -72,9 +87,21 @@ typedef struct tagOFNW {
 LPSTR WINAPI GetCommandLineA(void);
 LPWSTR WINAPI GetCommandLineW(void);
 DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
-DWORD WINAPI GetConsoleTitleW(LPWSTR title, DWORD size);
-HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName);
+HWND WINAPI GetConsoleWindow(void);
+HWND WINAPI GetAncestor(HWND window, UINT which);
+BOOL WINAPI IsWindowVisible(HWND window);
+BOOL WINAPI IsIconic(HWND window);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+HWINSTA WINAPI GetProcessWindowStation(void);
+BOOL WINAPI GetUserObjectInformationW(HANDLE object, int index, void *information, DWORD size,
+                                      LPDWORD needed);
+DWORD WINAPI GetCurrentProcessId(void);
+BOOL WINAPI ProcessIdToSessionId(DWORD process, DWORD *session);
+BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add);
+[[noreturn]] void WINAPI ExitProcess(UINT exitValue);
 UINT WINAPI GetConsoleOutputCP(void);
+DWORD WINAPI GetConsoleProcessList(LPDWORD processes, DWORD count);
+BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode);
 UINT WINAPI GetACP(void);
 LPSTR WINAPI CharLowerA(LPSTR text);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);

@@ -1,16 +1,19 @@
 /* Starts a program with an exact command line and passes the standard
  * handles on, since Wine rewrites the command line of what it starts.
  *
- *   launch.exe PROGRAM FILE   the command line is FILE's bytes, as they are
+ *   launch.exe PROGRAM FILE          the command line is FILE's bytes, as they are
+ *   launch.exe PROGRAM FILE hidden   the same, on a desktop of a new window station,
+ *                                    which no one can see, as a service's
  *
  * Ends with the program's exit value, or 250 when it could not start. */
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <windows.h>
 
 int main(int argc, char **argv) {
-    if (argc != 3) {
-        fputs("usage: launch PROGRAM COMMAND-LINE-FILE\n", stderr);
+    if (argc != 3 && !(argc == 4 && strcmp(argv[3], "hidden") == 0)) {
+        fputs("usage: launch PROGRAM COMMAND-LINE-FILE [hidden]\n", stderr);
         return 250;
     }
     FILE *file = fopen(argv[2], "rb");
@@ -29,6 +32,15 @@ int main(int argc, char **argv) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    if (argc == 4) {
+        HWINSTA station = CreateWindowStationW(L"VorselHidden", 0, WINSTA_ALL_ACCESS, NULL);
+        if (station == NULL || !SetProcessWindowStation(station) ||
+            CreateDesktopW(L"Desk", NULL, NULL, 0, GENERIC_ALL, NULL) == NULL) {
+            fprintf(stderr, "launch: no hidden window station: %lu\n", GetLastError());
+            return 250;
+        }
+        startup.lpDesktop = "VorselHidden\\Desk";
+    }
     PROCESS_INFORMATION process;
     if (!CreateProcessA(argv[1], line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
         fprintf(stderr, "launch: CreateProcess failed: %lu\n", GetLastError());

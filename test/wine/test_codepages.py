@@ -21,6 +21,8 @@ DEFAULT_CONSOLE = {"1252": "437", "1251": "866"}  # the locale's OEM code page
 REFUSED = ("The chosen name has characters that this system's ANSI code page cannot carry; "
            "please choose another name.\n")
 REFUSED_437 = REFUSED.replace("this system's ANSI code page", "this console's code page (437)")
+CONTROL = ("The chosen name holds a control character (such as a line break), which would split "
+           "the line; please choose another name.\n")
 CHANGED = ("The command line has characters that this system's ANSI code page cannot carry, so "
            "Tamvick would read it changed.\n")
 INJECTION = "a\uff02 \uff06 md pwned \uff06 \uff02.txt"  # fullwidth quotes and ampersands
@@ -39,6 +41,7 @@ ROWS = [
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "Σύνδεση.txt", 1, "", REFUSED, {}),
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "\U0001F642.txt", 1, "", REFUSED, {}),
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", INJECTION, 1, "", REFUSED, {}),
+    ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "x\r\nmd PWNED&rem .txt", 1, "", CONTROL, {}),
     # best-fit would make this Capitro.txt, which exists: no question, no line
     ("1252", "prog c T:\\cp\\*.txt Pick /overwritePrompt", "Pick", "Ĉapitro.txt",
      1, "", REFUSED, {"question": ""}),

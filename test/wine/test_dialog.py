@@ -75,9 +75,10 @@ class Dialog(unittest.TestCase):
             with self.subTest(line=line):
                 self.check(self.bench.run(line, title, "cancel"), 1, b"", **shown)
 
-    def test_owner_is_the_titled_console_window(self):
-        # the default titles of Spanish and Russian consoles, as cmd.exe
-        # reads them from a script in the console's code page
+    def test_owner_is_the_console_window(self):
+        # whatever its title: among them the default titles of Spanish and
+        # Russian consoles, as cmd.exe reads them from a script in the
+        # console's code page
         for title, lang in [("Vorsel console", None), ("Símbolo del sistema - x.cmd", None),
                             ("Командная строка", "ru_RU.UTF-8")]:
             with self.subTest(title=title):

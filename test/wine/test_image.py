@@ -11,12 +11,15 @@ from pe import Image
 
 EXE = os.environ["VORSEL_EXE"]
 IMPORTS = {
-    "KERNEL32.dll": {"GetCommandLineA", "GetCommandLineW", "GetFullPathNameA", "GetConsoleTitleW",
-                     "GetConsoleOutputCP", "GetACP", "GetStdHandle", "WriteConsoleA", "WriteFile",
-                     "ExitProcess", "IsDBCSLeadByte", "MultiByteToWideChar",
-                     "WideCharToMultiByte", "GetSystemDirectoryW", "GetModuleHandleA",
-                     "SetDllDirectoryW", "LoadLibraryExW", "GetProcAddress"},
-    "USER32.dll": {"FindWindowW", "CharLowerA"},
+    "KERNEL32.dll": {"GetCommandLineA", "GetCommandLineW", "GetFullPathNameA", "GetConsoleWindow",
+                     "GetConsoleOutputCP", "GetConsoleProcessList", "GetConsoleMode", "GetACP",
+                     "GetStdHandle", "WriteConsoleA", "WriteFile", "ExitProcess",
+                     "SetConsoleCtrlHandler", "GetCurrentProcessId", "ProcessIdToSessionId",
+                     "IsDBCSLeadByte", "MultiByteToWideChar", "WideCharToMultiByte",
+                     "GetSystemDirectoryW", "GetModuleHandleA", "SetDllDirectoryW",
+                     "LoadLibraryExW", "GetProcAddress"},
+    "USER32.dll": {"CharLowerA", "GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
+                   "GetProcessWindowStation", "GetUserObjectInformationW"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
 WRITE, EXECUTE = 0x80000000, 0x20000000

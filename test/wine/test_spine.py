@@ -73,6 +73,16 @@ class Spine(unittest.TestCase):
             with self.subTest(line=line):
                 self.assertEqual(self.wine.run_on_console(line), (exit_value, shown))
 
+    def test_window_station_no_one_sees(self):
+        # a service's or a scheduled task's: the dialog path ends at once,
+        # help and refusals stay as they are
+        unseen = (b"No one can see a dialog in this session (a service, a scheduled task or a "
+                  b"remote shell); no name was chosen.\n")
+        for line, exit_value, error in [(b"prog c *.txt Pick", 1, unseen), CASES[0], CASES[8]]:
+            with self.subTest(line=line):
+                self.assertEqual(self.wine.run(line, hidden=True, timeout=60),
+                                 (exit_value, b"", error))
+
     def test_no_usable_output_stream(self):
         for stdout in ("full", "closed"):
             with self.subTest(stdout=stdout):

@@ -93,16 +93,17 @@ class Wine:
         os.close(fd)
         return path
 
-    def launch_command(self, line):
+    def launch_command(self, line, hidden=False):
         return ["wine", LAUNCH, self.windows_path(EXE),
-                self.windows_path(self.line_file(line))]
+                self.windows_path(self.line_file(line))] + (["hidden"] if hidden else [])
 
-    def run(self, line, stdout="file", cwd=None, timeout=120, lang=None):
+    def run(self, line, stdout="file", cwd=None, timeout=120, lang=None, hidden=False):
         """Runs the tool with an exact command line; stdout and stderr both
         go to files, or both to pipes with stdout="pipe", or stdout alone to
         "full" (/dev/full) or "closed" (a pipe nobody reads). lang names
-        another locale. Returns (exit value, stdout bytes, stderr bytes)."""
-        command = self.launch_command(line)
+        another locale; hidden runs it on a window station no one can see.
+        Returns (exit value, stdout bytes, stderr bytes)."""
+        command = self.launch_command(line, hidden)
         env = in_locale(self.env, lang)
         if stdout == "pipe":
             done = subprocess.run(command, env=env, stdin=subprocess.DEVNULL,
