@@ -80,13 +80,13 @@ int RunVorsel(RunSettings *settings) {
                              ", so Tamvick would read it changed."));
         return settings->ExitStatus;
     }
-    settings->ReaderCodePage = ReaderCodePage();
 
     const char *command = NextParameter();
     if (command[0] == 0 || SameText(command, "/?")) {
         WriteError(UsageText);
         return exitChosen;
     }
+    settings->ReaderCodePage = ReaderCodePage();
     // The command string goes out on the result line as the caller wrote
     // it, or the call is refused before any dialog.
     settings->CommandString = AnsiIn(settings->ReaderCodePage, command);
