@@ -25,42 +25,72 @@ const char UsageText[] =
     "DefaultName\r\n"
     "    to initialize the name input control (without path!)\r\n"
     "Options\r\n"
-    "    /overwritePrompt /noCRLF /noQuote\r\n";
+    "    /overwritePrompt /noCRLF /noQuote /utf8\r\n";
 
 namespace {
 
 // Applies the option to settings; false when it is no known option.
+// Options are ASCII and compared in lower case.
 bool ApplyOption(RunSettings *settings, const char *option) {
     char *lowered = CopyText(option, TextLength(option));
     if (lowered == nullptr) {
         return false;
     }
-    CharLowerA(lowered);
+    for (char *c = lowered; *c != 0; c++) {
+        if (*c >= 'A' && *c <= 'Z') {
+            *c = static_cast<char>(*c - 'A' + 'a');
+        }
+    }
     if (SameText(lowered, "/noquote") || SameText(lowered, "/noquotes")) {
         settings->outputSwitches &= ~quoteResult;
     } else if (SameText(lowered, "/nocrlf")) {
         settings->outputSwitches |= noCrlf;
     } else if (SameText(lowered, "/overwriteprompt")) {
         settings->dialogFlags |= OFN_OVERWRITEPROMPT;
+    } else if (SameText(lowered, "/utf8") || SameText(lowered, "/utf-8")) {
+        settings->outputSwitches |= utf8Output;
     } else {
         return false;
     }
     return true;
 }
 
-// Writes message and the parameter, shown as typed: in the reader's code
-// page where it carries the parameter, as its ANSI bytes where not.
-int Refuse(const RunSettings *settings, const char *message, const char *parameter) {
-    const char *shown = AnsiIn(settings->ReaderCodePage, parameter);
+// Sets where the line goes out: in UTF-8 when settings ask for it, and
+// then every message too; else in the code page its reader reads.
+void ChooseOutput(RunSettings *settings) {
+    if ((settings->outputSwitches & utf8Output) != 0) {
+        settings->ReaderCodePage = CP_UTF8;
+        StreamsInUtf8();
+    } else {
+        settings->ReaderCodePage = ReaderCodePage();
+    }
+}
+
+// Writes message and the parameter as typed, for a person to read, in the
+// form the line would have had: UTF-8 when /utf8 stands anywhere among the
+// parameters, also after this one; else the reader's code page, with '?'
+// for what it lacks.
+int Refuse(RunSettings *settings, const char *message, const char *parameter) {
+    RunSettings rest = *settings;
+    for (const char *next = NextParameter(); next[0] != 0; next = NextParameter()) {
+        if (next[0] == '/') {
+            ApplyOption(&rest, next);
+        }
+    }
+    ChooseOutput(&rest);
+    const char *shown = ShownIn(rest.ReaderCodePage, parameter);
     WriteError(JoinTexts(message, shown != nullptr ? shown : parameter));
     return settings->ExitStatus;
 }
 
 } // namespace
 
-const char *Uncarried(const char *what, UINT codePage) {
+const char *Uncarried(const char *what, const RunSettings *settings) {
+    UINT codePage = settings->ReaderCodePage;
     const char *page = "this system's ANSI code page";
-    if (codePage != CP_ACP) {
+    if ((settings->outputSwitches & utf8Output) != 0) {
+        page = "UTF-8";
+    } else if (codePage != CP_ACP) {
         page = JoinTexts(JoinTexts("this console's code page (", NumberText(codePage, 10)), ")");
     }
     return JoinTexts(JoinTexts(what, " has characters that "), JoinTexts(page, " cannot carry"));
@@ -72,12 +102,11 @@ int RunVorsel(RunSettings *settings) {
     settings->OwnerWindow = ConsoleOwnerWindow();
     EndOnControlEvents(settings->OwnerWindow);
     settings->ExitStatus = exitRefused;
-    // The parameters are read in the ANSI code page; where the system had
-    // to replace a character to get there, nothing read would be what the
-    // caller wrote.
-    if (!CommandLineIsExact()) {
-        WriteError(JoinTexts(Uncarried("The command line", CP_ACP),
-                             ", so Tamvick would read it changed."));
+    // The parameters are read in UTF-8, which holds every character but
+    // half of a surrogate pair; one read as U+FFFD is not what was written.
+    if (!CommandLineIsWhole()) {
+        WriteError("A parameter holds half of a UTF-16 surrogate pair, which no other form of "
+                   "text can carry, so Tamvick would read it changed.");
         return settings->ExitStatus;
     }
 
@@ -86,15 +115,6 @@ int RunVorsel(RunSettings *settings) {
         WriteError(UsageText);
         return exitChosen;
     }
-    settings->ReaderCodePage = ReaderCodePage();
-    // The command string goes out on the result line as the caller wrote
-    // it, or the call is refused before any dialog.
-    settings->CommandString = AnsiIn(settings->ReaderCodePage, command);
-    if (settings->CommandString == nullptr) {
-        WriteError(JoinTexts(Uncarried("The CommandString", settings->ReaderCodePage), "."));
-        return settings->ExitStatus;
-    }
-
     const char *pathAndFilters = FullPath(NextParameter());
     if (pathAndFilters[0] == 0) {
         pathAndFilters = "*.*";
@@ -125,6 +145,16 @@ int RunVorsel(RunSettings *settings) {
         }
     }
 
+    ChooseOutput(settings);
+    // The command string goes out on the result line as the caller wrote
+    // it, or the call is refused before any dialog.
+    const WCHAR *wideCommand = WideFromUtf8(command, TextLength(command), 0);
+    settings->CommandString =
+        wideCommand != nullptr ? ExactlyIn(settings->ReaderCodePage, wideCommand) : nullptr;
+    if (settings->CommandString == nullptr) {
+        WriteError(JoinTexts(Uncarried("The CommandString", settings), "."));
+        return settings->ExitStatus;
+    }
     SaveStage(settings);
     return settings->ExitStatus;
 }

@@ -13,11 +13,12 @@ constexpr int exitRefused = 255; // an invalid option or parameter
 // Output switches.
 constexpr unsigned quoteResult = 1; // put the chosen name in double quotes
 constexpr unsigned noCrlf = 2;      // write no CR LF after the line
+constexpr unsigned utf8Output = 4;  // write the line and every message in UTF-8
 
 // Everything one run gathers. Texts come from the process pool; an absent
 // WindowTitle or DefaultName is null and never empty when present. Texts
-// are in the ANSI code page, but for CommandString, which only goes on the
-// result line and so is in ReaderCodePage.
+// are UTF-8, but for CommandString, which only goes on the result line and
+// so is in ReaderCodePage.
 struct RunSettings {
     const char *CommandString;
     const char *InitialFolder;
@@ -27,17 +28,17 @@ struct RunSettings {
     unsigned outputSwitches;
     DWORD dialogFlags;
     HWND OwnerWindow;    // the console's own window, or null (see ConsoleOwnerWindow)
-    UINT ReaderCodePage; // the console's code page, or CP_ACP (see ReaderCodePage)
+    UINT ReaderCodePage; // CP_UTF8 with utf8Output, else as ReaderCodePage answers
     int ExitStatus;
 };
 
 // The help text, shown for no parameters, an empty first one, or "/?".
 extern const char UsageText[];
 
-// "<what> has characters that" and the code page that cannot carry them:
-// "this system's ANSI code page" for CP_ACP, "this console's code page (N)"
-// for another; null when out of pool.
-const char *Uncarried(const char *what, UINT codePage);
+// "<what> has characters that" and what cannot carry them, the output
+// settings asked for: "UTF-8", "this system's ANSI code page" for CP_ACP,
+// or "this console's code page (N)"; null when out of pool.
+const char *Uncarried(const char *what, const RunSettings *settings);
 
 // The main sequence: reads the parameters into settings, answers help or a
 // refusal on standard error, runs the save stage, and returns the value the

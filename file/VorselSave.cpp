@@ -25,7 +25,7 @@ size_t Larger(size_t a, size_t b) {
 
 // A whole text in wide form, or null for an absent one.
 const WCHAR *Wide(const char *text) {
-    return text == nullptr ? nullptr : WideFromAnsi(text, TextLength(text), 0);
+    return text == nullptr ? nullptr : WideFromUtf8(text, TextLength(text), 0);
 }
 
 // The one filter entry: Patterns as description and as pattern list, each
@@ -48,7 +48,7 @@ WCHAR *MakeFilterBlock(const char *patterns) {
 // The name buffer, holding DefaultName when present; large enough for any
 // DefaultName, whatever the dialog is told it holds.
 WCHAR *MakeNameBuffer(const char *defaultName) {
-    return WideFromAnsi(defaultName, TextLength(defaultName), nameCharacters);
+    return WideFromUtf8(defaultName, TextLength(defaultName), nameCharacters);
 }
 
 // The folder the dialog starts in: never null, and empty for a folder too
@@ -133,8 +133,8 @@ void SaveStage(RunSettings *settings) {
     WCHAR *filterBlock = MakeFilterBlock(settings->Patterns);
     WCHAR *nameBuffer = MakeNameBuffer(settings->DefaultName);
 
-    // The wide dialog, given the texts as the ANSI one would see them, hands
-    // back the chosen name without loss; it goes out only when the reader's
+    // The wide dialog shows the texts as the caller wrote them and hands
+    // back the chosen name without loss; it goes out only when the line's
     // code page carries it exactly.
     OPENFILENAMEW request = {};
     request.lStructSize = requestRecordSize;
@@ -171,8 +171,8 @@ void SaveStage(RunSettings *settings) {
     }
     const char *chosenName = ExactlyIn(settings->ReaderCodePage, nameBuffer);
     if (chosenName == nullptr) {
-        WriteError(JoinTexts(Uncarried("The chosen name", settings->ReaderCodePage),
-                             "; please choose another name."));
+        WriteError(
+            JoinTexts(Uncarried("The chosen name", settings), "; please choose another name."));
         return;
     }
     settings->ExitStatus = exitChosen;

@@ -1,9 +1,10 @@
 // The whole reading of a command line, through the stand-in, with the
 // dialog answering an arbitrary name: input is the command line, a NUL, and
-// the name the dialog confirms, as UTF-8 (none: the dialog is cancelled).
-// Whatever comes in, the run ends with 0, 1 or 255 and writes what that
-// value says; a confirmed name reaches standard output exactly or not at
-// all, and only the dialog path loads the dialog's library.
+// the name the dialog confirms, both as UTF-8 (none: the dialog is
+// cancelled). Whatever comes in, the run ends with 0, 1 or 255 and writes
+// what that value says; a confirmed name reaches standard output exactly,
+// in code page 1252 or in UTF-8 with /utf8, or not at all, and only the
+// dialog path loads the dialog's library.
 #include <string.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "../file/Vorsel.h"
 #include "../support/Scanner.h"
 #include "../support/Text.h"
+#include "../support/WideText.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ StandIn state;
 
 const std::string uncarried = "The chosen name has characters that this system's ANSI code page "
                               "cannot carry; please choose another name.\n";
+const std::string uncarriedUtf8 =
+    "The chosen name has characters that UTF-8 cannot carry; please choose another name.\n";
 const std::string control = "The chosen name holds a control character (such as a line break), "
                             "which would split the line; please choose another name.\n";
 
@@ -54,15 +58,21 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     int exitValue = RunVorsel(&settings);
     std::string out(state.output, state.outputLength);
     std::string err(state.error, state.errorLength);
-    // The chosen name as the stand-in's code page writes it, when it can.
-    std::string chosen;
-    bool carried = true;
+    // The chosen name as the line's code page writes it, when it can.
+    bool utf8 = (settings.outputSwitches & utf8Output) != 0;
+    const WCHAR *name = state.dialogCalls == 1 ? state.request.lpstrFile : nullptr;
+    int length = 0;
+    bool carried = !utf8 || !HasLoneSurrogate(name);
     bool controlled = false; // holds a control character
-    for (const WCHAR *c = state.request.lpstrFile; state.dialogConfirms && *c != 0; c++) {
-        carried = carried && *c < 0x100;
-        controlled = controlled || *c < 0x20;
-        chosen += static_cast<char>(*c);
+    for (; state.dialogConfirms && name != nullptr && name[length] != 0; length++) {
+        carried = carried && (utf8 || name[length] < 0x100);
+        controlled = controlled || name[length] < 0x20;
     }
+    static char bytes[4 * standInTextSize];
+    int made = length == 0 ? 0
+                           : WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, name, length, bytes,
+                                                 sizeof bytes, nullptr, nullptr);
+    std::string chosen(bytes, made > 0 ? static_cast<size_t>(made) : 0);
     bool ok = false;
     switch (exitValue) {
     case 0:
@@ -76,12 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         ok = state.dialogCalls == 1 && out.empty() &&
              (!state.dialogConfirms ? err.empty()
               : controlled          ? err == control
-                                    : !carried && err == uncarried);
+                                    : !carried && err == (utf8 ? uncarriedUtf8 : uncarried));
         break;
     case 255:
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&
              err.back() == '\n' &&
-             (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: "));
+             (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: ") ||
+              StartsWith(err, "The CommandString has characters that this system's ANSI") ||
+              StartsWith(err, "A parameter holds half of a UTF-16 surrogate pair"));
         break;
     default:
         break;

@@ -1,6 +1,8 @@
 // The scanner over any command line, checked against the plain reading of
 // the rules: every call scans again from the first byte and skips the
-// tokens already handed out. Both must hand out the same parameters.
+// tokens already handed out. Both must hand out the same parameters. The
+// input is the line in UTF-8, malformed bytes and all; both read it as the
+// system holds it, where those bytes are U+FFFD.
 #include <string.h>
 
 #include <string>
@@ -9,6 +11,7 @@
 #include "StandIn.h"
 #include "../support/Scanner.h"
 #include "../support/Text.h"
+#include "../support/WideText.h"
 
 namespace {
 
@@ -64,14 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     standIn = &state;
     RestartScanner();
     EmptyPool();
+    const char *line = Utf8FromWide(GetCommandLineW());
+    if (line == nullptr) {
+        __builtin_trap();
+    }
 
-    size_t length = strlen(state.commandLine);
+    size_t length = strlen(line);
     int cursor = 0;
     size_t handedOut = 0;
     // every parameter takes at least one byte, so length + 2 calls pass the end
     for (size_t call = 0; call < length + 2; call++) {
         bool found = false;
-        std::string expected = Rescan(state.commandLine, cursor, &found);
+        std::string expected = Rescan(line, cursor, &found);
         const char *got = NextParameter();
         if (got == nullptr || expected != got) {
             __builtin_trap();
@@ -82,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         }
     }
     bool more = false;
-    Rescan(state.commandLine, cursor, &more);
+    Rescan(line, cursor, &more);
     if (more || handedOut > length) {
         __builtin_trap(); // the list did not end, or parameters hold more than the line
     }

@@ -2,12 +2,14 @@
 
 #include "Console.h"
 #include "Text.h"
+#include "WideText.h"
 
 namespace {
 
 HANDLE outputHandle;
 HANDLE errorHandle;
 HWND ownerToEnable; // set before the handler is, read by it on its own thread
+bool inUtf8;        // texts are UTF-8, shown on a console as characters
 
 DWORD ByteCount(const char *text) {
     size_t length = TextLength(text);
@@ -16,7 +18,13 @@ DWORD ByteCount(const char *text) {
 
 bool ToConsole(HANDLE stream, const char *text) {
     DWORD written = 0;
-    return WriteConsoleA(stream, text, ByteCount(text), &written, nullptr) != 0;
+    if (!inUtf8) {
+        return WriteConsoleA(stream, text, ByteCount(text), &written, nullptr) != 0;
+    }
+    const WCHAR *wide = WideFromUtf8(text, TextLength(text), 0);
+    size_t length = WideLength(wide);
+    DWORD count = length > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<DWORD>(length);
+    return wide != nullptr && WriteConsoleW(stream, wide, count, &written, nullptr) != 0;
 }
 
 bool ToFile(HANDLE stream, const char *text) {
@@ -51,6 +59,7 @@ BOOL WINAPI EndOnEvent(DWORD event) {
 } // namespace
 
 void OpenConsoleStreams(void) {
+    inUtf8 = false;
     outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
     errorHandle = GetStdHandle(STD_ERROR_HANDLE);
 }
@@ -61,6 +70,10 @@ UINT ReaderCodePage(void) {
         return CP_ACP;
     }
     return console;
+}
+
+void StreamsInUtf8(void) {
+    inUtf8 = true;
 }
 
 bool WriteOut(const char *text) {

@@ -1,11 +1,13 @@
 // The console streams: standard output carries the result and nothing
 // else; standard error carries help and refusals. Both writers work on a
-// console, a file or a pipe, write the bytes unchanged, and buffer nothing.
+// console, a file or a pipe, write the bytes unchanged, and buffer nothing;
+// after StreamsInUtf8 a console is given the characters instead.
 #pragma once
 
 #include <windows.h>
 
-// Takes the two standard handles; call once before any write.
+// Takes the two standard handles, for texts in the code page the line is
+// read in; call once before any write.
 void OpenConsoleStreams(void);
 
 // The value a run ends with when a console control event ends it, the
@@ -20,6 +22,11 @@ constexpr UINT exitInterrupted = 0xC000013A;
 // with a console of the tool's own, whose starter reads a pipe or a file
 // in its ANSI code page. Call after OpenConsoleStreams.
 UINT ReaderCodePage(void);
+
+// From now on the texts written are UTF-8: files and pipes get their bytes
+// unchanged, and a console, which would read bytes in its own code page,
+// is given their characters through the wide call.
+void StreamsInUtf8(void);
 
 // Writes text to standard output in one write and adds nothing; an absent
 // text writes nothing. Tries the console first and falls back to a file

@@ -1,8 +1,8 @@
 // Path text rules. Slash and backslash both separate; every routine ends
 // its text at the first NUL, reads an absent text as empty, and returns a
-// new text (empty, never null, when the pool is out). In a double-byte
-// ANSI code page a lead byte and the byte after it are read as one
-// character, which is never a separator, bar, quote or refused character.
+// new text (empty, never null, when the pool is out). Texts are UTF-8:
+// every byte the rules look for is ASCII, so no part starts or ends inside
+// a character.
 #pragma once
 
 // The folder part of path with its closing separator. A leading double
@@ -15,5 +15,6 @@ const char *PathPart(const char *path);
 const char *FilePart(const char *path);
 
 // True when text may stand as a bare file name: not empty, no byte below
-// 0x20 and none of " * / : < > ? \ |. No check of length or device names.
+// 0x20 and none of " * / : < > ? \ |; every character beyond ASCII is
+// allowed. No check of length or device names.
 bool IsValidFileName(const char *text);

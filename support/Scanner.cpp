@@ -31,21 +31,16 @@ const WCHAR *PastProgramPath(const WCHAR *line) {
 
 } // namespace
 
-bool CommandLineIsExact(void) {
-    const WCHAR *wide = GetCommandLineW();
-    const char *ansi = GetCommandLineA();
-    if (wide == nullptr || ansi == nullptr) {
-        return wide == nullptr && ansi == nullptr;
-    }
-    // No byte of a lead-byte pair is a blank or a quote, so the path ends
-    // at the same character in both forms.
-    const WCHAR *back = WideFromAnsi(ansi, TextLength(ansi), 0);
-    return back != nullptr && SameWide(PastProgramPath(back), PastProgramPath(wide));
+bool CommandLineIsWhole(void) {
+    const WCHAR *line = GetCommandLineW();
+    return line == nullptr || !HasLoneSurrogate(PastProgramPath(line));
 }
 
 const char *NextParameter(void) {
     if (commandLine == nullptr) {
-        commandLine = GetCommandLineA();
+        // The whole line is converted once; its blanks and quotes stay
+        // where they were, as single bytes.
+        commandLine = Utf8FromWide(GetCommandLineW());
         if (commandLine == nullptr) {
             commandLine = "";
         }

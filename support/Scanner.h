@@ -1,8 +1,9 @@
 // The command-line scanner.
 #pragma once
 
-// The next parameter of the process's command line, or the empty text when
-// none is left; never null. The program path, the first token, is skipped.
+// The next parameter of the process's command line, in UTF-8, or the empty
+// text when none is left; never null. The program path, the first token,
+// is skipped.
 //
 // Parameters are separated by blanks (0x20) only. A token that starts with
 // a double quote runs to the next quote or to the end of the line, and the
@@ -12,13 +13,12 @@
 // however many parameters it holds.
 const char *NextParameter(void);
 
-// True when the parameters on the command line reach the tool unchanged:
-// the system's ANSI form of the line, which the scanner reads, converted
-// back gives the line the system holds in UTF-16. False when the system
-// replaced a character the ANSI code page lacks (best-fit can turn a
-// fullwidth quote into a real one). The program path, which the tool never
-// reads, is left out, so that the tool runs from any folder.
-bool CommandLineIsExact(void);
+// True when every parameter on the command line has an exact UTF-8 form:
+// false when one holds a lone surrogate, which UTF-16 allows and UTF-8
+// cannot hold, so that the scanner would hand it out as U+FFFD. The program
+// path, which the tool never reads, is left out, so that the tool runs from
+// any folder.
+bool CommandLineIsWhole(void);
 
 // Forgets the scanner's place, so that the next call starts again at the
 // program path of a newly fetched command line. The tool never calls it;

@@ -1,5 +1,16 @@
-// Texts: runs of 8-bit bytes in the ANSI code page, ending at the first NUL.
-// An absent text is a null pointer and reads as the empty text.
+// Texts: runs of bytes ending at the first NUL. An absent text is a null
+// pointer and reads as the empty text.
+//
+// Which form a text has where: the command line comes from the system in
+// UTF-16 and every text the tool reads from it is UTF-8, exactly as the
+// caller wrote it; texts go back to UTF-16 only for the system's wide calls
+// (the dialog, the full path) and come back from them as UTF-8. Only what
+// the tool writes leaves that form: the result line and the parameters a
+// message shows, in the code page their reader reads (see ReaderCodePage),
+// or UTF-8 when the caller asked for it. Every byte the tool's rules look
+// at (blank, quote, separators, bar, refused characters) is ASCII, and no
+// ASCII byte occurs inside a UTF-8 sequence, so the rules read UTF-8 byte
+// by byte.
 //
 // Every text the tool makes comes from one fixed pool that lives until the
 // process ends; nothing is ever released. The pool holds several times the

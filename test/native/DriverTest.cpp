@@ -62,8 +62,14 @@ const DriverCase driverCases[] = {
     // would without one for a longer folder
     {"prog cmd " + longestFolder + "*.txt", 1, "", longestFolder.c_str(), "*.txt", nullptr, "", 4},
     {"prog cmd " + tooLongFolder + "*.txt", 1, "", "", "*.txt", nullptr, "", 4},
-    {"prog cmd *.txt \"\xe4 title\" \xe4\xf6.txt", 1, "", "C:\\work\\", "*.txt", "\xe4 title",
-     "\xe4\xf6.txt", 4},
+    {"prog cmd *.txt \"\u00e4 \u03a9\" \u00e4\u8868.txt", 1, "", "C:\\work\\", "*.txt",
+     "\u00e4 \u03a9", "\u00e4\u8868.txt", 4},
+    // a fullwidth quote is a character like any other, also in a message,
+    // where the ANSI code page shows what it lacks as '?'
+    {"prog cmd *.txt T x\uff02y.txt /UTF8 /utf-8", 1, "", "C:\\work\\", "*.txt", "T",
+     "x\uff02y.txt", 4},
+    {"prog cmd *.txt T \"x\uff02 /noQuote \uff02& calc.txt\"", 255,
+     "Invalid parameter: x? /noQuote ?& calc.txt\n"},
 };
 
 // What one run wrote on each stream and showed in the dialog, as one text

@@ -10,7 +10,6 @@ struct SplitCase {
     const char *path;
     const char *pathPart;
     const char *filePart;
-    CodePage codePage = codePageSingle;
 };
 
 const SplitCase splitCases[] = {
@@ -30,20 +29,16 @@ const SplitCase splitCases[] = {
     {"C:\\", "C:\\", ""},
     {"name\"x", "", "name"},
     {"\\\\server\\share\\*.log", "\\\\server\\share\\", "*.log"},
-    // double-byte characters whose second byte is a backslash or a bar
-    {"C:\\\x83\x7c\x95\x5c\\\x83\x5c*.txt", "C:\\\x83\x7c\x95\x5c\\", "\x83\x5c*.txt",
-     codePageDouble},
-    {"\x95\x5c", "", "\x95\x5c", codePageDouble},
-    {"\x95\x5c\\x", "\x95\x5c\\", "x", codePageDouble},
-    {"C:\\\x95\x7c|x\\y", "C:\\", "y", codePageDouble},
-    {"a\\\x95", "a\\", "\x95", codePageDouble},
-    {"\x95\x5c", "\x95\\", "", codePageSingle},
+    // UTF-8: fullwidth look-alikes of the separators, bar and quote are
+    // ordinary characters
+    {"C:\\\u03a9\u03b4\\\u8868*.txt;*.\u30dd", "C:\\\u03a9\u03b4\\", "\u8868*.txt;*.\u30dd"},
+    {"C:\\\u03a9|\u03b4\\x", "C:\\", "x"},
+    {"C:\\a\uff3cb\uff0fc\uff5cd\uff02e", "C:\\", "a\uff3cb\uff0fc\uff5cd\uff02e"},
 };
 
 struct NameCase {
     const char *text;
     bool valid;
-    CodePage codePage = codePageSingle;
 };
 
 const NameCase nameCases[] = {
@@ -64,11 +59,9 @@ const NameCase nameCases[] = {
     {"*.txt", false},
     {"\x01", false},
     {"\x1f", false},
-    {"\x95\x5c\x83\x7c.txt", true, codePageDouble},
-    {"\x95", true, codePageDouble},
-    {"\x95\x5c\\x", false, codePageDouble},
-    {"\x83\x5c|x", false, codePageDouble},
-    {"\x95\x5c.txt", false, codePageSingle},
+    {"\u03a9mega \u8868 \U0001F642.txt", true},
+    {"\uff02x\uff0f\uff1a.txt", true},
+    {"\u8868|x", false},
 };
 
 // FullPath in a child, with the stand-in's path behaviour set to kind.
@@ -85,9 +78,8 @@ std::string Resolve(const char *path, PathKind kind, const char *directory, int 
 
 TEST(PathText, SplitsFolderAndFileParts) {
     StandIn *state = FreshStandIn("prog");
-    EXPECT_TRUE(RunInChild(state, [state] {
+    EXPECT_TRUE(RunInChild(state, [] {
         for (const SplitCase &c : splitCases) {
-            state->codePage = c.codePage;
             Note(PathPart(c.path));
             Note(FilePart(c.path));
         }
@@ -102,9 +94,8 @@ TEST(PathText, SplitsFolderAndFileParts) {
 
 TEST(PathText, ChecksBareFileNames) {
     StandIn *state = FreshStandIn("prog");
-    EXPECT_TRUE(RunInChild(state, [state] {
+    EXPECT_TRUE(RunInChild(state, [] {
         for (const NameCase &c : nameCases) {
-            state->codePage = c.codePage;
             Note(IsValidFileName(c.text) ? "valid" : "invalid");
         }
         Note(IsValidFileName(nullptr) ? "valid" : "invalid");
@@ -129,6 +120,7 @@ TEST(FullPath, ResolvesOrKeepsThePath) {
         {"", pathJoin, "C:\\work", "", 0},
         {"*.txt", pathJoin, "C:\\work", "C:\\work\\*.txt", 1},
         {"D:\\x\\*.log", pathJoin, "C:\\work", "D:\\x\\*.log", 1},
+        {"\u03a9\u03b4\\*.txt", pathJoin, "C:\\\u8868", "C:\\\u8868\\\u03a9\u03b4\\*.txt", 1},
         {"*.txt", pathFail, "C:\\work", "*.txt", 1},
         // a full form past 260 characters is asked for again at its size
         {"*.txt", pathJoin, "C:\\" + deep, "C:\\" + deep + "\\*.txt", 2},

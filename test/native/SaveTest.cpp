@@ -98,10 +98,11 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
     const std::string refusedOem = name + oem + "; please choose another name.\n";
     const std::string control = "The chosen name holds a control character (such as a line "
                                 "break), which would split the line; please choose another name.\n";
-    const std::string lineChanged =
-        "The command line has characters that " + ansi + ", so Tamvick would read it changed.\n";
+    const std::string lone = "A parameter holds half of a UTF-16 surrogate pair, which no other "
+                             "form of text can carry, so Tamvick would read it changed.\n";
+    const std::string commandAnsi = "The CommandString has characters that " + ansi + ".\n";
     struct {
-        const char *line; // UTF-8, as the system holds it in UTF-16
+        const char *line; // UTF-8 for the UTF-16 line; ED A0 80 is a lone surrogate
         UINT console;     // the console's code page; 0: no console
         const char *answer;
         int exitValue;
@@ -135,15 +136,27 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         {"prog \"set t=\u00d8\" *.txt", 437, "C:\\x", 255, "",
          "The CommandString has characters that " + oem + ".\n"},
         {"prog c *.txt T /\u00dc", 437, "C:\\x", 255, "", "Invalid option: /\x9a\n"},
-        {"prog c *.txt T \u00e4:\u00d8", 437, "C:\\x", 255, "", "Invalid parameter: \xe4:\xd8\n"},
-        {"prog c x\uff02 /noQuote \uff02.txt", 0, "C:\\x", 255, "", lineChanged},
-        {"prog c *.txt T \u0108.txt", 0, "C:\\x", 255, "", lineChanged},
+        {"prog c *.txt T \u00e4:\u00d8", 437, "C:\\x", 255, "", "Invalid parameter: \x84:?\n"},
+        {"prog c *.txt T \u00e4:\u00d8 /utf8", 437, "C:\\x", 255, "",
+         "Invalid parameter: \u00e4:\u00d8\n"},
+        {"prog \"copy x\uff02 & calc\" *.txt", 0, "C:\\x", 255, "", commandAnsi},
+        {"prog c *.txt T \xed\xa0\x80.txt", 0, "C:\\x", 255, "", lone},
         // the program path is never read: any folder will do
-        {"C:\\\u0141ukasz\\prog.exe c *.txt", 0, "C:\\x", 0, "c \"C:\\x\"\r\n", ""},
+        {"C:\\\u0141uk\xed\xb0\x80sz\\prog.exe c *.txt", 0, "C:\\x", 0, "c \"C:\\x\"\r\n", ""},
+        // UTF-8 carries every character but a lone surrogate, on a console
+        // switched to it and wherever the line goes with /utf8
+        {"prog \"set t=\u03a9\" *.txt", 65001, "C:\\\u8868.txt", 0,
+         "set t=\u03a9 \"C:\\\u8868.txt\"\r\n", ""},
+        {"prog \"copy x\uff02 & calc\" *.txt /utf8", 437, "C:\\M\u00fcller \U0001F642.txt", 0,
+         "copy x\uff02 & calc \"C:\\M\u00fcller \U0001F642.txt\"\r\n", ""},
+        {"prog = *.txt /noQuote /noCRLF /UTF-8", 0, "C:\\\u03a3.txt", 0, "=C:\\\u03a3.txt", "",
+         false, streamConsole},
+        {"prog c *.txt", 0, "C:\\\xed\xa0\x80.txt", 1, "", refusedAnsi},
+        {"prog c *.txt /utf8", 0, "C:\\\xed\xa0\x80.txt", 1, "",
+         name + "UTF-8 cannot carry; please choose another name.\n"},
     };
     for (const auto &c : cases) {
-        StandIn *state = Confirming("", c.answer);
-        strcpy(state->wideCommandLine, c.line);
+        StandIn *state = Confirming(c.line, c.answer);
         state->consoleCodePage = c.console;
         state->consoleOfItsOwn = c.ownConsole;
         state->outputKind = c.out;

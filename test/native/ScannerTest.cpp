@@ -41,9 +41,10 @@ const ScanCase scanCases[] = {
     {"prog \\\"a b\\\"", {"\\\"a", "b\\\""}},
     {"prog a\"\"b", {"a\"\"b"}},
     {"prog \"\"\"\"", {"", ""}},
-    // no second byte of a double-byte character is a blank or a quote, so
-    // such characters need no rule of their own: here 932's ソ and 表
-    {"prog \"\x83\x5c \x95\x5c\" \x83\x7c|\x95\x5c", {"\x83\x5c \x95\x5c", "\x83\x7c|\x95\x5c"}},
+    // parameters come out in UTF-8; a fullwidth quote is an ordinary
+    // character, and so is every other one beyond ASCII
+    {"prog \"\u03a9 \u8868\" x\uff02|\U0001F642 \uff02y \uff02",
+     {"\u03a9 \u8868", "x\uff02|\U0001F642", "\uff02y", "\uff02"}},
 };
 
 } // namespace
@@ -66,11 +67,14 @@ TEST(Scanner, EmptyQuotedParametersMoveTheCursor) {
     EXPECT_EQ(Scan("prog a  ", 4), (std::vector<std::string>{"a", "", "", ""}));
 }
 
-TEST(Scanner, EveryByteButBlankAndQuoteIsOrdinary) {
-    std::string word;
-    for (int c = 1; c < 256; c++) {
-        if (c != ' ' && c != '"') {
+TEST(Scanner, EveryCharacterButBlankAndQuoteIsOrdinary) {
+    std::string word; // U+0001 to U+07FF in UTF-8
+    for (unsigned c = 1; c < 0x800; c++) {
+        if (c < 0x80 && c != ' ' && c != '"') {
             word += static_cast<char>(c);
+        } else if (c >= 0x80) {
+            word += static_cast<char>(0xC0 | c >> 6);
+            word += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
     EXPECT_EQ(Scan("prog " + word + " " + word, 3), (std::vector<std::string>{word, word, ""}));

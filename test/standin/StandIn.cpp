@@ -30,26 +30,18 @@ void Append(char *to, size_t *length, const void *bytes, size_t count) {
     *length += taken;
 }
 
-// Wide text in the code page, for recording what the dialog was given.
-void CopyWide(char *to, const WCHAR *from) {
-    size_t length = 0;
-    for (; from != nullptr && from[length] != 0 && length < standInTextSize - 1; length++) {
-        to[length] = static_cast<char>(from[length]);
-    }
-    to[length] = 0;
-}
-
-// The UTF-8 text as UTF-16 in to, which holds room characters; malformed
-// bytes become U+FFFD.
-void FromUtf8(WCHAR *to, size_t room, const char *from) {
+// The UTF-8 bytes (n of them) as UTF-16 in to, which holds room characters;
+// malformed bytes become U+FFFD. Returns the characters made.
+size_t FromUtf8(WCHAR *to, size_t room, const char *from, size_t n) {
     const unsigned char *b = reinterpret_cast<const unsigned char *>(from);
+    const unsigned char *end = b + n;
     size_t at = 0;
-    while (*b != 0 && at + 2 < room) {
+    while (b < end && at + 2 < room) {
         unsigned code = 0xFFFD;
         int more = *b >= 0xF0 ? 3 : *b >= 0xE0 ? 2 : *b >= 0xC0 ? 1 : 0;
         unsigned value = more == 0 ? *b : *b & (0x3Fu >> more);
         int i = 1;
-        for (; i <= more && (b[i] & 0xC0) == 0x80; i++) {
+        for (; i <= more && b + i < end && (b[i] & 0xC0) == 0x80; i++) {
             value = value << 6 | (b[i] & 0x3F);
         }
         if (*b < 0x80 || (i > more && value <= 0x10FFFF)) {
@@ -63,6 +55,38 @@ void FromUtf8(WCHAR *to, size_t room, const char *from) {
         to[at++] = static_cast<WCHAR>(code);
     }
     to[at] = 0;
+    return at;
+}
+
+// The UTF-16 characters (n of them) as UTF-8 in to, which has room; a lone
+// surrogate becomes U+FFFD, as Windows writes it. Returns the bytes made.
+size_t ToUtf8(char *to, const WCHAR *from, size_t n) {
+    size_t at = 0;
+    for (size_t i = 0; i < n; i++) {
+        unsigned c = from[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && from[i + 1] >= 0xDC00 &&
+            from[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (from[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        const unsigned lead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        to[at++] = static_cast<char>(lead[more] | c >> (6 * more));
+        for (int k = more - 1; k >= 0; k--) {
+            to[at++] = static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+        }
+    }
+    return at;
+}
+
+// Wide text in UTF-8, for recording what the dialog was given.
+void CopyWide(char *to, const WCHAR *from) {
+    size_t length = 0;
+    while (from != nullptr && from[length] != 0 && length < standInTextSize / 4) {
+        length++;
+    }
+    to[ToUtf8(to, from, length)] = 0;
 }
 
 // Code page 437's letters that the tests use, at their real places.
@@ -125,29 +149,9 @@ HWND StandInConsoleWindow(void) {
     return &consoleWindow;
 }
 
-LPSTR WINAPI GetCommandLineA(void) {
-    if (standIn->wideCommandLine[0] != 0) {
-        // The system's ANSI form of the line, best-fit and all.
-        const WCHAR *wide = GetCommandLineW();
-        int length = static_cast<int>(WideLength(wide));
-        int made = WideCharToMultiByte(CP_ACP, 0, wide, length, standIn->commandLine,
-                                       static_cast<int>(standInTextSize) - 1, nullptr, nullptr);
-        standIn->commandLine[made > 0 ? made : 0] = 0;
-    }
-    return standIn->commandLine;
-}
-
 LPWSTR WINAPI GetCommandLineW(void) {
     static WCHAR line[standInTextSize];
-    if (standIn->wideCommandLine[0] != 0) {
-        FromUtf8(line, standInTextSize, standIn->wideCommandLine);
-    } else {
-        size_t i = 0;
-        for (; standIn->commandLine[i] != 0; i++) {
-            line[i] = static_cast<WCHAR>(static_cast<unsigned char>(standIn->commandLine[i]));
-        }
-        line[i] = 0;
-    }
+    FromUtf8(line, standInTextSize, standIn->commandLine, strlen(standIn->commandLine));
     return line;
 }
 
@@ -172,16 +176,18 @@ BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode) {
 }
 
 UINT WINAPI GetACP(void) {
-    return standIn->codePage == codePageDouble ? 932 : 1252;
+    return 1252;
 }
 
-DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart) {
+DWORD WINAPI GetFullPathNameW(LPCWSTR widePath, DWORD size, LPWSTR buffer, LPWSTR *filePart) {
     standIn->fullPathCalls++;
     *filePart = nullptr;
     if (standIn->pathKind == pathFail) {
         return 0;
     }
+    static char path[standInTextSize];
     static char full[2 * standInTextSize];
+    CopyWide(path, widePath);
     bool absolute = path[0] != 0 && path[1] == ':';
     full[0] = 0;
     if (path[0] == '\\' || path[0] == '/') {
@@ -191,14 +197,15 @@ DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *file
         strcat(full, "\\");
     }
     strncat(full, path, standInTextSize);
-    DWORD length = static_cast<DWORD>(strlen(full));
+    static WCHAR wide[2 * standInTextSize];
+    DWORD length = static_cast<DWORD>(FromUtf8(wide, 2 * standInTextSize, full, strlen(full)));
     if (standIn->pathKind == pathGrowing) {
         return size + 10;
     }
     if (length + 1 > size) {
         return length + 1;
     }
-    memcpy(buffer, full, length + 1);
+    memcpy(buffer, wide, 2 * (length + 1));
     return length;
 }
 
@@ -269,15 +276,6 @@ void WINAPI ExitProcess(UINT exitValue) {
     _exit(0);
 }
 
-LPSTR WINAPI CharLowerA(LPSTR text) {
-    for (char *c = text; *c != 0; c++) {
-        if (*c >= 'A' && *c <= 'Z') {
-            *c = static_cast<char>(*c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 namespace {
 
 BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
@@ -305,7 +303,8 @@ BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     if (!standIn->dialogConfirms) {
         return 0;
     }
-    FromUtf8(request->lpstrFile, request->nMaxFile, standIn->dialogAnswer);
+    FromUtf8(request->lpstrFile, request->nMaxFile, standIn->dialogAnswer,
+             strlen(standIn->dialogAnswer));
     return 1;
 }
 
@@ -327,16 +326,21 @@ BOOL WINAPI SetDefaultDllDirectories(DWORD directories) {
 
 } // namespace
 
-BOOL WINAPI IsDBCSLeadByte(BYTE byte) {
-    bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    return standIn->codePage == codePageDouble && lead;
-}
-
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
                                int wideLength) {
     UINT page = codePage == CP_ACP ? GetACP() : codePage;
     if (flags != 0 || length <= 0 || wideLength < 0) {
         return 0;
+    }
+    if (page == CP_UTF8) {
+        static WCHAR made[standInTextSize];
+        int count =
+            static_cast<int>(FromUtf8(made, standInTextSize, text, static_cast<size_t>(length)));
+        if (wideLength != 0 && wideLength < count) {
+            return 0;
+        }
+        memcpy(wide, made, wideLength == 0 ? 0 : 2 * static_cast<size_t>(count));
+        return count;
     }
     if (wideLength == 0 || length > wideLength) {
         return wideLength == 0 ? length : 0;
@@ -351,8 +355,19 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int len
                                int textLength, LPCSTR defaultCharacter, BOOL *usedDefault) {
     UINT page = codePage == CP_ACP ? GetACP() : codePage;
     if ((flags & ~DWORD{WC_NO_BEST_FIT_CHARS}) != 0 || length <= 0 || textLength < 0 ||
-        defaultCharacter != nullptr) {
+        defaultCharacter != nullptr || (page == CP_UTF8 && flags != 0)) {
         return 0;
+    }
+    if (page == CP_UTF8) {
+        static char bytes[4 * standInTextSize];
+        int size = static_cast<int>(ToUtf8(bytes, wide, static_cast<size_t>(length)));
+        if (textLength != 0 && textLength < size) {
+            return 0;
+        }
+        if (textLength != 0) {
+            memcpy(text, bytes, static_cast<size_t>(size));
+        }
+        return size;
     }
     if (textLength == 0 || length > textLength) {
         return textLength == 0 ? length : 0;
@@ -431,6 +446,17 @@ BOOL WINAPI WriteConsoleA(HANDLE console, const VOID *bytes, DWORD count, LPDWOR
         return 0;
     }
     Record(console, bytes, count);
+    *written = count;
+    return 1;
+}
+
+BOOL WINAPI WriteConsoleW(HANDLE console, const VOID *characters, DWORD count, LPDWORD written,
+                          LPVOID reserved) {
+    static char bytes[4 * standInTextSize];
+    if (KindOf(console) != streamConsole || reserved != nullptr) {
+        return 0;
+    }
+    Record(console, bytes, ToUtf8(bytes, static_cast<const WCHAR *>(characters), count));
     *written = count;
     return 1;
 }

@@ -15,23 +15,18 @@ enum StreamKind {
     streamBroken,  // both fail
 };
 
-// How GetFullPathNameA answers.
+// How GetFullPathNameW answers.
 enum PathKind {
     pathJoin,    // joins a relative text to currentDirectory
     pathFail,    // always 0
     pathGrowing, // asks for a larger buffer every time
 };
 
-// The ANSI code page, 1252 or 932. Both map bytes 0x80 to 0xFF to U+0080 to
-// U+00FF, and best-fit three characters they lack: U+FF02 to '"', U+FF06 to
-// '&' and U+0108 to 'C'; the double-byte one also has lead bytes 0x81 to
-// 0x9F and 0xE0 to 0xFC, as code page 932 has. The console's code page may
-// also be 437, with ä é ö ü Ä Ö Ü ß at their real places and box characters
-// for its other high bytes.
-enum CodePage {
-    codePageSingle,
-    codePageDouble,
-};
+// The stand-in's code pages: the ANSI one, 1252, maps bytes 0x80 to 0xFF
+// to U+0080 to U+00FF, and best-fits three characters it lacks: U+FF02 to
+// '"', U+FF06 to '&' and U+0108 to 'C'. The console's code page may also be
+// 437, with ä é ö ü Ä Ö Ü ß at their real places and box characters for its
+// other high bytes, or 65001, UTF-8, which writes a lone surrogate as U+FFFD.
 
 // How a window stands on the screen; an absent one does not exist.
 enum WindowState {
@@ -53,16 +48,14 @@ constexpr size_t standInTextSize = 1 << 20;
 
 struct StandIn {
     // set up by the test
-    char commandLine[standInTextSize];
-    char wideCommandLine[standInTextSize]; // UTF-8; when set, commandLine is its best-fit form
-    UINT consoleCodePage;                  // 0: no console
-    bool consoleOfItsOwn;                  // no other process shares the console
-    WindowState consoleWindow;             // what GetConsoleWindow answers and how it stands
-    WindowState terminalWindow;            // a terminal that owns the console's window
+    char commandLine[standInTextSize]; // UTF-8; ED A0 80 to ED BF BF are lone surrogates
+    UINT consoleCodePage;              // 0: no console
+    bool consoleOfItsOwn;              // no other process shares the console
+    WindowState consoleWindow;         // what GetConsoleWindow answers and how it stands
+    WindowState terminalWindow;        // a terminal that owns the console's window
     Station station;
     char currentDirectory[400];
     PathKind pathKind;
-    CodePage codePage;
     StreamKind outputKind;
     StreamKind errorKind;
     bool dialogConfirms;
@@ -85,7 +78,7 @@ struct StandIn {
     int libraryLoads;
     HWND enabledWindow;      // the last window EnableWindow enabled
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
-    OPENFILENAMEW request;   // its texts as recorded below, in the code page
+    OPENFILENAMEW request;   // its texts as recorded below, in UTF-8 but for the filter's bytes
     char filter[standInTextSize];
     size_t filterLength; // the first entry's two texts with their NULs, and one more byte
     char initialDir[standInTextSize];

@@ -32,6 +32,7 @@ typedef struct StandInOverlapped *LPOVERLAPPED;
 #define WINAPI
 #define TRUE 1
 #define CP_ACP 0
+#define CP_UTF8 65001
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
@@ -84,9 +85,8 @@ typedef struct tagOFNW {
     DWORD FlagsEx;
 } OPENFILENAMEW;
 
-LPSTR WINAPI GetCommandLineA(void);
 LPWSTR WINAPI GetCommandLineW(void);
-DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
+DWORD WINAPI GetFullPathNameW(LPCWSTR path, DWORD size, LPWSTR buffer, LPWSTR *filePart);
 HWND WINAPI GetConsoleWindow(void);
 HWND WINAPI GetAncestor(HWND window, UINT which);
 BOOL WINAPI IsWindowVisible(HWND window);
@@ -103,8 +103,6 @@ UINT WINAPI GetConsoleOutputCP(void);
 DWORD WINAPI GetConsoleProcessList(LPDWORD processes, DWORD count);
 BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode);
 UINT WINAPI GetACP(void);
-LPSTR WINAPI CharLowerA(LPSTR text);
-BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
                                int wideLength);
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR text,
@@ -116,6 +114,8 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags);
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 HANDLE WINAPI GetStdHandle(DWORD which);
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID *bytes, DWORD count, LPDWORD written,
+                          LPVOID reserved);
+BOOL WINAPI WriteConsoleW(HANDLE console, const VOID *characters, DWORD count, LPDWORD written,
                           LPVOID reserved);
 BOOL WINAPI WriteFile(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written,
                       LPOVERLAPPED overlapped);

@@ -5,7 +5,7 @@ import os
 import subprocess
 import tempfile
 
-from wine import BUILD, Wine, in_locale, output_target
+from wine import BUILD, EXE, Wine, in_locale, output_target
 from xvfb import Xvfb
 
 DRIVER = os.path.join(BUILD, "dialog.exe")
@@ -64,13 +64,14 @@ class DialogBench:
 
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
             shot=None, timeout=90, lang=None, chcp=None, then=()):
-        """Runs the tool with line and works its dialog, found by title (None:
-        no dialog is expected), with the driver's action. stdout is "file",
-        "full" or "closed". With console_title the tool runs inside a Wine
-        console window of that title, after chcp when given, and the cmd.exe
-        lines then run after it ({out} stands for its standard output, a
-        .cmd file). shot names a screenshot to take while the dialog is
-        open. lang names the locale the tool runs in, which sets its code
+        """Runs the tool with line (a list: arguments that wine hands over
+        in UTF-16, as a program would) and works its dialog, found by title
+        (None: no dialog is expected), with the driver's action. stdout is
+        "file", "pipe", "full" or "closed". With console_title the tool runs
+        inside a Wine console window of that title, after chcp when given,
+        and the cmd.exe lines then run after it ({out} stands for its
+        standard output, a .cmd file). shot names a screenshot to take while
+        the dialog is open. lang names the locale the tool runs in, which sets its code
         pages."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out.cmd")
@@ -84,15 +85,18 @@ class DialogBench:
                 self.xvfb.screenshot(shot)
             report = drive(self.wine.env, title, action, name, timeout) if title else {}
             try:
-                exit_value = tool.wait(timeout=timeout)
+                piped, _ = tool.communicate(timeout=timeout)
+                exit_value = tool.returncode
             except subprocess.TimeoutExpired:
                 tool.kill()
-                exit_value = tool.wait()
+                piped, _ = tool.communicate()
+                exit_value = tool.returncode
             if console_title is not None:
                 with open(os.path.join(scratch, "rc")) as rc:
                     exit_value = int(rc.read().split()[0])
             with open(out_path, "rb") as out, open(err_path, "rb") as err:
-                return DialogRun(exit_value, out.read(), err.read(), report)
+                return DialogRun(exit_value, piped if stdout == "pipe" else out.read(),
+                                 err.read(), report)
 
     def run_script(self, script, args, title, action, name=None, timeout=120, switches=()):
         """Runs the .cmd file script (a Unix path) with args under Wine's
@@ -112,10 +116,12 @@ class DialogBench:
     def _start(self, line, stdout, out_path, err_path, lang):
         open(out_path, "ab").close()
         with output_target(stdout, out_path) as target, open(err_path, "wb") as err:
-            return subprocess.Popen(self.wine.launch_command(line),
-                                    env=in_locale(self.wine.env, lang),
-                                    stdin=subprocess.DEVNULL, stdout=target, stderr=err,
-                                    cwd=self.folder)
+            command = (["wine", EXE] + line if isinstance(line, list)
+                       else self.wine.launch_command(line))
+            return subprocess.Popen(command, env=in_locale(self.wine.env, lang),
+                                    stdin=subprocess.DEVNULL,
+                                    stdout=subprocess.PIPE if stdout == "pipe" else target,
+                                    stderr=err, cwd=self.folder)
 
     def _start_in_console(self, line, console_title, out_path, err_path, lang, chcp, then):
         """The tool inside a Wine console window whose title is set first;

@@ -4,8 +4,9 @@ bytes may be a backslash or a bar, and in a real console, whose own code
 page is the one its scripts are read in. The result line carries the chosen
 name byte for byte in the code page its reader reads, or there is no line:
 a name that code page cannot carry exactly ends with 1 and a message, and a
-script's line runs nothing else. A command line the ANSI code page cannot
-carry is refused before anything is read."""
+script's line runs nothing else. The parameters reach the dialog as the
+caller wrote them, whatever the ANSI code page lacks, and with /utf8 a
+program reads the line in UTF-8."""
 import os
 import subprocess
 import tempfile
@@ -23,18 +24,20 @@ REFUSED = ("The chosen name has characters that this system's ANSI code page can
 REFUSED_437 = REFUSED.replace("this system's ANSI code page", "this console's code page (437)")
 CONTROL = ("The chosen name holds a control character (such as a line break), which would split "
            "the line; please choose another name.\n")
-CHANGED = ("The command line has characters that this system's ANSI code page cannot carry, so "
-           "Tamvick would read it changed.\n")
+COMMAND_ANSI = ("The CommandString has characters that this system's ANSI code page cannot "
+                "carry.\n")
 INJECTION = "a\uff02 \uff06 md pwned \uff06 \uff02.txt"  # fullwidth quotes and ampersands
 SET = 'prog "set target=" T:\\cp\\*.txt Pick'
+
 
 # (code page, command line, dialog title (None: no dialog), typed name,
 #  exit value, standard output, standard error, what the dialog shows);
 # "1252/850" runs in a console switched to 850 with chcp, "1252/437" in one
 # left at the locale's own code page, which also runs the line with call and
 # makes the file it names; a list is arguments for wine from Unix, which
-# hands them over in UTF-16. Texts are encoded in the code page the reader
-# reads; the typed name is typed as a user would.
+# hands them over in UTF-16 as a program would, and the line comes back
+# through a pipe. Texts are encoded in the code page the reader reads, UTF-8
+# with /utf8; the typed name is typed as a user would.
 ROWS = [
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "Bericht Müller.txt",
      0, 'c "T:\\cp\\Bericht Müller.txt"\r\n', b"", {}),
@@ -69,8 +72,14 @@ ROWS = [
      "The CommandString has characters that this console's code page (437) cannot carry.\n", {}),
     ("1252/437", "prog c T:\\cp\\*.txt T é:x", None, None,
      255, "", "Invalid parameter: é:x\n", {}),
-    ("1252", ["c", "x\uff02 /noQuote \uff02& calc.txt"], None, None, 255, "", CHANGED, {}),
-    ("1252", ["c", "T:\\cp\\*.txt", "Ĉapitro"], None, None, 255, "", CHANGED, {}),
+    ("1252", ["x\uff02 /noQuote \uff02& calc", "T:\\cp\\*.txt"], None, None, 255, "",
+     COMMAND_ANSI, {}),
+    # texts the ANSI code page lacks reach the dialog as written
+    ("1252", ["c", "T:\\cp\\*.txt", "Ĉapitro Выбор", "Выбор.txt"], "Ĉapitro Выбор", "x.txt",
+     0, 'c "T:\\cp\\x.txt"\r\n', "", {"name": "Выбор.txt"}),
+    ("1252", ["=", "T:\\cp\\Ωδ\\*.txt", "/noQuote", "/noCRLF", "/utf8", "Επιλογή 表"],
+     "Επιλογή 表", "Ωmega 表 \U0001F642.txt", 0, "=T:\\cp\\Ωδ\\Ωmega 表 \U0001F642.txt", "",
+     {"folder": "Ωδ"}),
 ]
 
 
@@ -83,6 +92,7 @@ class CodePages(unittest.TestCase):
             existing.write("keep me\n")
         cls.bench.path("ポ表", "x")
         cls.bench.path("亅乗", "x")
+        cls.bench.path("cp", "Ωδ", "x")
         cls.bench.run(b"prog warm T:\\*.* Warm", "Warm", "cancel")
 
     @classmethod
@@ -94,9 +104,11 @@ class CodePages(unittest.TestCase):
             ansi, _, console = page.partition("/")
             lang, codec = LOCALES[ansi]
             reader = CONSOLES[console] if console else codec
+            reader = "utf-8" if "/utf8" in line else reader
+            listed = isinstance(line, list)
             encode = lambda text, to=reader: text.encode(to) if isinstance(text, str) else text
             with self.subTest(page=page, line=line, typed=typed):
-                if isinstance(line, list):
+                if listed and title is None:
                     got = subprocess.run(["wine", EXE] + line, stdin=subprocess.DEVNULL,
                                          env=in_locale(self.bench.wine.env, lang),
                                          capture_output=True, timeout=120)
@@ -111,7 +123,8 @@ class CodePages(unittest.TestCase):
                 chcp = console if console and console != DEFAULT_CONSOLE[ansi] else None
                 then = ['call "{out}"', "if defined target type nul > %target%"]
                 then = then if console and not chcp else []
-                run = self.bench.run(encode(line, codec), title, "save", typed, lang=lang,
+                run = self.bench.run(line if listed else encode(line, codec), title, "save",
+                                     typed, lang=lang, stdout="pipe" if listed else "file",
                                      console_title="Vorsel console" if console else None,
                                      chcp=chcp, then=then)
                 self.assertEqual((run.exit_value, run.out, run.err),

@@ -11,14 +11,14 @@ from pe import Image
 
 EXE = os.environ["VORSEL_EXE"]
 IMPORTS = {
-    "KERNEL32.dll": {"GetCommandLineA", "GetCommandLineW", "GetFullPathNameA", "GetConsoleWindow",
+    "KERNEL32.dll": {"GetCommandLineW", "GetFullPathNameW", "GetConsoleWindow",
                      "GetConsoleOutputCP", "GetConsoleProcessList", "GetConsoleMode", "GetACP",
-                     "GetStdHandle", "WriteConsoleA", "WriteFile", "ExitProcess",
+                     "GetStdHandle", "WriteConsoleA", "WriteConsoleW", "WriteFile", "ExitProcess",
                      "SetConsoleCtrlHandler", "GetCurrentProcessId", "ProcessIdToSessionId",
-                     "IsDBCSLeadByte", "MultiByteToWideChar", "WideCharToMultiByte",
+                     "MultiByteToWideChar", "WideCharToMultiByte",
                      "GetSystemDirectoryW", "GetModuleHandleA", "SetDllDirectoryW",
                      "LoadLibraryExW", "GetProcAddress"},
-    "USER32.dll": {"CharLowerA", "GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
+    "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
                    "GetProcessWindowStation", "GetUserObjectInformationW"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24

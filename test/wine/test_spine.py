@@ -14,7 +14,7 @@ USAGE_LINES = [
     "    initial path with one or more file pattern(s), separated by semicolon.",
     "WindowTitle", "    whatever you want to show in the title bar ",
     "DefaultName", "    to initialize the name input control (without path!)",
-    "Options", "    /overwritePrompt /noCRLF /noQuote"]
+    "Options", "    /overwritePrompt /noCRLF /noQuote /utf8"]
 USAGE = "".join(line + "\r\n" for line in USAGE_LINES).encode() + b"\n"
 
 ALL_BYTES = bytes(b for b in range(1, 256) if b not in b' "')
