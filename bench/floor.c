@@ -24,6 +24,16 @@ void FloorStart(void) {
         }
     }
     SetConsoleCtrlHandler(EndOnEvent, TRUE);
+    /* the command line as the tool reads it: UTF-16 to UTF-8, and the
+     * message's text back through UTF-16 into the ANSI code page */
+    static char utf8[3 * 32768];
+    static WCHAR wide[32768];
+    static char ansi[32768];
+    LPCWSTR line = GetCommandLineW();
+    int size = WideCharToMultiByte(CP_UTF8, 0, line, -1, NULL, 0, NULL, NULL);
+    WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, size, NULL, NULL);
+    MultiByteToWideChar(CP_UTF8, 0, "/x", 2, wide, 32768);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, 2, ansi, 32768, NULL, NULL);
     DWORD written;
     WriteFile(error, "Invalid option: /x\n", 19, &written, NULL);
     ExitProcess(255);
