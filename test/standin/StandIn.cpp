@@ -31,7 +31,8 @@ void Append(char *to, size_t *length, const void *bytes, size_t count) {
 }
 
 // The UTF-8 bytes (n of them) as UTF-16 in to, which holds room characters;
-// malformed bytes become U+FFFD. Returns the characters made.
+// malformed bytes and overlong forms become U+FFFD, as on Windows, but a
+// surrogate's own form is its lone surrogate. Returns the characters made.
 size_t FromUtf8(WCHAR *to, size_t room, const char *from, size_t n) {
     const unsigned char *b = reinterpret_cast<const unsigned char *>(from);
     const unsigned char *end = b + n;
@@ -44,7 +45,8 @@ size_t FromUtf8(WCHAR *to, size_t room, const char *from, size_t n) {
         for (; i <= more && b + i < end && (b[i] & 0xC0) == 0x80; i++) {
             value = value << 6 | (b[i] & 0x3F);
         }
-        if (*b < 0x80 || (i > more && value <= 0x10FFFF)) {
+        const unsigned least[] = {0, 0x80, 0x800, 0x10000};
+        if (*b < 0x80 || (i > more && value >= least[more] && value <= 0x10FFFF)) {
             code = value;
         }
         b += i;
@@ -339,7 +341,9 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int leng
         if (wideLength != 0 && wideLength < count) {
             return 0;
         }
-        memcpy(wide, made, wideLength == 0 ? 0 : 2 * static_cast<size_t>(count));
+        if (wideLength != 0) {
+            memcpy(wide, made, 2 * static_cast<size_t>(count));
+        }
         return count;
     }
     if (wideLength == 0 || length > wideLength) {
