@@ -70,7 +70,7 @@ void ChooseOutput(RunSettings *settings) {
 // form the line would have had: UTF-8 when /utf8 stands anywhere among the
 // parameters, also after this one; else the reader's code page, with '?'
 // for what it lacks.
-int Refuse(RunSettings *settings, const char *message, const char *parameter) {
+int Refuse(const RunSettings *settings, const char *message, const char *parameter) {
     RunSettings rest = *settings;
     for (const char *next = NextParameter(); next[0] != 0; next = NextParameter()) {
         if (next[0] == '/') {
