@@ -64,15 +64,14 @@ class DialogBench:
 
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
             shot=None, timeout=90, lang=None, chcp=None, then=()):
-        """Runs the tool with line (a list: arguments that wine hands over
-        in UTF-16, as a program would) and works its dialog, found by title
-        (None: no dialog is expected), with the driver's action. stdout is
-        "file", "pipe", "full" or "closed". With console_title the tool runs
-        inside a Wine console window of that title, after chcp when given,
-        and the cmd.exe lines then run after it ({out} stands for its
-        standard output, a .cmd file). shot names a screenshot to take while
-        the dialog is open. lang names the locale the tool runs in, which sets its code
-        pages."""
+        """Runs the tool with line and works its dialog, found by title (None:
+        no dialog is expected), with the driver's action. stdout is "file",
+        "pipe", "full" or "closed". With console_title the tool runs inside a Wine
+        console window of that title, after chcp when given, and the cmd.exe
+        lines then run after it ({out} stands for its standard output, a
+        .cmd file). shot names a screenshot to take while the dialog is
+        open. lang names the locale the tool runs in, which sets its code
+        pages. A list line is arguments that wine hands over in UTF-16."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out.cmd")
             err_path = os.path.join(scratch, "err")
@@ -86,11 +85,10 @@ class DialogBench:
             report = drive(self.wine.env, title, action, name, timeout) if title else {}
             try:
                 piped, _ = tool.communicate(timeout=timeout)
-                exit_value = tool.returncode
             except subprocess.TimeoutExpired:
                 tool.kill()
                 piped, _ = tool.communicate()
-                exit_value = tool.returncode
+            exit_value = tool.returncode
             if console_title is not None:
                 with open(os.path.join(scratch, "rc")) as rc:
                     exit_value = int(rc.read().split()[0])
@@ -118,10 +116,10 @@ class DialogBench:
         with output_target(stdout, out_path) as target, open(err_path, "wb") as err:
             command = (["wine", EXE] + line if isinstance(line, list)
                        else self.wine.launch_command(line))
-            return subprocess.Popen(command, env=in_locale(self.wine.env, lang),
-                                    stdin=subprocess.DEVNULL,
-                                    stdout=subprocess.PIPE if stdout == "pipe" else target,
-                                    stderr=err, cwd=self.folder)
+            return subprocess.Popen(command,
+                                    env=in_locale(self.wine.env, lang),
+                                    stdin=subprocess.DEVNULL, stderr=err, cwd=self.folder,
+                                    stdout=subprocess.PIPE if stdout == "pipe" else target)
 
     def _start_in_console(self, line, console_title, out_path, err_path, lang, chcp, then):
         """The tool inside a Wine console window whose title is set first;
