@@ -159,6 +159,11 @@ void SaveStage(RunSettings *settings) {
                    "remote shell); no name was chosen.");
         return;
     }
+    // A dialog with no owner is the window a starter's hidden or minimized
+    // start would apply to.
+    if (request.hwndOwner == nullptr) {
+        UseUpStarterShowState();
+    }
     if (!ShowDialog(&request)) {
         return;
     }

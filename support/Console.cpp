@@ -49,8 +49,7 @@ bool ConsoleIsRead(void) {
 // Runs on a thread of its own when a control event arrives, whatever the
 // main thread is doing (the dialog may be up), and never returns.
 BOOL WINAPI EndOnEvent(DWORD event) {
-    (void)event;
-    if (ownerToEnable != nullptr) {
+    if (event != CTRL_CLOSE_EVENT && ownerToEnable != nullptr) {
         EnableWindow(ownerToEnable, TRUE);
     }
     ExitProcess(exitInterrupted);

@@ -37,9 +37,12 @@ bool WriteOut(const char *text);
 // writes the lone line feed. Failures are not reported.
 void WriteError(const char *text);
 
-// From now on every console control event (Ctrl+C, Ctrl+Break, the console
-// closing, logoff, shutdown) ends the process with exitInterrupted, after
-// enabling owner (when not null) again: a dialog disables its owner while
-// it is up, and nothing else gives another process's window back its input
-// when the dialog's process ends.
+// From now on Ctrl+C, Ctrl+Break and the console closing end the process
+// with exitInterrupted. Ctrl+C and Ctrl+Break first enable owner (when not
+// null) again: a dialog disables its owner while it is up, and nothing else
+// gives another process's window back its input when the dialog's process
+// ends. A closing console's window is busy closing, and enabling it would
+// wait on it, so that event ends the process at once. Logoff and shutdown
+// never come here: the system sends them to no process that has loaded
+// user32, and ends such a process itself.
 void EndOnControlEvents(HWND owner);

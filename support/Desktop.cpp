@@ -32,3 +32,22 @@ HWND ConsoleOwnerWindow(void) {
     }
     return console;
 }
+
+void UseUpStarterShowState(void) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if ((startup.dwFlags & STARTF_USESHOWWINDOW) == 0) {
+        return;
+    }
+    // No size, no frame and no taskbar button; and a layered window shows
+    // nothing until it is given its look, so no show state makes it seen.
+    static const WCHAR staticClass[] = {'S', 't', 'a', 't', 'i', 'c', 0};
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, staticClass, nullptr, WS_POPUP,
+                                  0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (window == nullptr) {
+        return;
+    }
+    ShowWindow(window, SW_SHOWDEFAULT);
+    DestroyWindow(window);
+}

@@ -17,3 +17,12 @@ bool NoOneCanSeeWindows(void);
 // that the dialog stands on its own with a taskbar button of its own
 // instead of hiding with a minimized or hidden owner.
 HWND ConsoleOwnerWindow(void);
+
+// Uses up the show state the starting program passed (STARTF_USESHOWWINDOW
+// with a hidden or minimized window, the usual way to start a console tool
+// without a console window), which the system would apply to the first
+// window the process shows: a dialog with no owner would open hidden or
+// minimized. A window no one sees takes it instead, shown with
+// SW_SHOWDEFAULT and destroyed. Nothing happens when the starter passed no
+// show state. Call before showing a dialog that has no owner.
+void UseUpStarterShowState(void);

@@ -109,37 +109,47 @@ TEST(Driver, ReadsTheParametersIntoTheRequestOrRefuses) {
 
 // The dialog's owner is the console's own window while the top of its
 // owner chain (the console, or the terminal that holds it) is shown; with
-// no console, or a minimized or hidden one, the dialog has none. Ctrl+C
+// no console, or a minimized or hidden one, the dialog has none, and a
+// window no one sees first takes the show state its starter passed. Ctrl+C
 // with the dialog up gives the owner its input back and ends the run as
-// the system's own handler would.
+// the system's own handler would; the console closing ends it at once.
 TEST(Driver, TakesAShownConsoleAsOwnerAndFreesItOnControlEvents) {
     HWND console = StandInConsoleWindow();
     int interrupted = static_cast<int>(exitInterrupted);
     struct {
         WindowState console;
         WindowState terminal;
-        bool controlC;
+        ControlEvent control;
         HWND owner;
         int exitValue;
+        bool starterShows = false;
+        int defaultShows = 0; // windows that took the starter's show state first
     } cases[] = {
-        {windowAbsent, windowAbsent, false, nullptr, 1},
-        {windowShown, windowAbsent, false, console, 1},
-        {windowMinimized, windowAbsent, false, nullptr, 1},
-        {windowHidden, windowAbsent, false, nullptr, 1},
-        {windowHidden, windowShown, false, console, 1}, // a terminal's console
-        {windowHidden, windowMinimized, false, nullptr, 1},
-        {windowShown, windowAbsent, true, console, interrupted},
-        {windowAbsent, windowAbsent, true, nullptr, interrupted},
+        {windowAbsent, windowAbsent, controlNone, nullptr, 1},
+        {windowShown, windowAbsent, controlNone, console, 1},
+        {windowMinimized, windowAbsent, controlNone, nullptr, 1},
+        {windowHidden, windowAbsent, controlNone, nullptr, 1},
+        {windowHidden, windowShown, controlNone, console, 1}, // a terminal's console
+        {windowHidden, windowMinimized, controlNone, nullptr, 1},
+        {windowShown, windowAbsent, controlC, console, interrupted},
+        {windowAbsent, windowAbsent, controlC, nullptr, interrupted},
+        {windowShown, windowAbsent, controlClose, console, interrupted},
+        {windowHidden, windowAbsent, controlNone, nullptr, 1, true, 1},
+        {windowShown, windowAbsent, controlNone, console, 1, true},
     };
     for (size_t i = 0; i < std::size(cases); i++) {
         StandIn *state = FreshStandIn("prog cmd");
         state->consoleWindow = cases[i].console;
         state->terminalWindow = cases[i].terminal;
-        state->controlC = cases[i].controlC;
+        state->control = cases[i].control;
+        state->starterShows = cases[i].starterShows;
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(state->request.hwndOwner, cases[i].owner) << i;
         EXPECT_EQ(state->exitValue, cases[i].exitValue) << i;
-        EXPECT_EQ(state->enabledWindow, cases[i].controlC ? cases[i].owner : nullptr) << i;
+        EXPECT_EQ(state->enabledWindow, cases[i].control == controlC ? cases[i].owner : nullptr)
+            << i;
+        EXPECT_EQ(state->defaultShows, cases[i].defaultShows) << i;
+        EXPECT_EQ(state->windowsLeft, 0) << i;
         EXPECT_EQ(Output(state) + Error(state), "") << i;
     }
 }

@@ -239,6 +239,27 @@ BOOL WINAPI EnableWindow(HWND window, BOOL enable) {
     return 0;
 }
 
+void WINAPI GetStartupInfoW(STARTUPINFOW *startup) {
+    startup->dwFlags = standIn->starterShows ? STARTF_USESHOWWINDOW : 0;
+}
+
+HWND WINAPI CreateWindowExW(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU,
+                            HINSTANCE, LPVOID) {
+    static StandInWindow made;
+    standIn->windowsLeft++;
+    return &made;
+}
+
+BOOL WINAPI ShowWindow(HWND, int show) {
+    standIn->defaultShows += show == SW_SHOWDEFAULT && standIn->dialogCalls == 0;
+    return 0;
+}
+
+BOOL WINAPI DestroyWindow(HWND) {
+    standIn->windowsLeft--;
+    return 1;
+}
+
 HWINSTA WINAPI GetProcessWindowStation(void) {
     static char station;
     return standIn->station == stationUnknown ? nullptr : &station;
@@ -299,8 +320,9 @@ BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
         zeros += request->lpstrFile[i] == 0;
     }
     standIn->nameBufferZeros = zeros;
-    if (standIn->controlC && controlHandler != nullptr) {
-        controlHandler(CTRL_C_EVENT); // a modal dialog keeps its owner disabled until then
+    if (standIn->control != controlNone && controlHandler != nullptr) {
+        // a modal dialog keeps its owner disabled until then
+        controlHandler(standIn->control == controlC ? CTRL_C_EVENT : CTRL_CLOSE_EVENT);
     }
     if (!standIn->dialogConfirms) {
         return 0;

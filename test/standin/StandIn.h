@@ -44,6 +44,9 @@ enum Station {
     stationSessionZero // visible, but in the services' session
 };
 
+// A console control event the stand-in sends.
+enum ControlEvent { controlNone, controlC, controlClose };
+
 constexpr size_t standInTextSize = 1 << 20;
 
 struct StandIn {
@@ -63,7 +66,8 @@ struct StandIn {
     DWORD dialogError;                  // what CommDlgExtendedError answers
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
-    bool controlC;                      // Ctrl+C arrives while the dialog is up
+    ControlEvent control;               // arrives while the dialog is up
+    bool starterShows;                  // the starter passed STARTF_USESHOWWINDOW
 
     // left by the run
     bool finished;
@@ -78,6 +82,8 @@ struct StandIn {
     int libraryLoads;
     HWND enabledWindow;      // the last window EnableWindow enabled
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
+    int defaultShows;        // windows shown with SW_SHOWDEFAULT before the dialog
+    int windowsLeft;         // windows made and not destroyed
     OPENFILENAMEW request;   // its texts as recorded below, in UTF-8 but for the filter's bytes
     char filter[standInTextSize];
     size_t filterLength; // the first entry's two texts with their NULs, and one more byte

@@ -24,6 +24,7 @@ typedef void *HANDLE;
 typedef HANDLE HINSTANCE;
 typedef HANDLE HMODULE;
 typedef struct StandInWindow *HWND;
+typedef HANDLE HMENU;
 typedef HANDLE HWINSTA;
 typedef intptr_t LPARAM;
 typedef uintptr_t UINT_PTR;
@@ -48,6 +49,18 @@ typedef intptr_t(WINAPI *FARPROC)(void);
 #define WSF_VISIBLE 0x0001
 #define GA_ROOTOWNER 3
 #define CTRL_C_EVENT 0
+#define CTRL_CLOSE_EVENT 2
+
+#define STARTF_USESHOWWINDOW 0x00000001
+#define SW_SHOWDEFAULT 10
+#define WS_POPUP 0x80000000u
+#define WS_EX_TOOLWINDOW 0x00000080
+#define WS_EX_LAYERED 0x00080000
+
+typedef struct _STARTUPINFOW { // only the fields the tool uses
+    DWORD cb;
+    DWORD dwFlags;
+} STARTUPINFOW;
 
 typedef struct tagUSEROBJECTFLAGS {
     BOOL fInherit;
@@ -92,6 +105,12 @@ HWND WINAPI GetAncestor(HWND window, UINT which);
 BOOL WINAPI IsWindowVisible(HWND window);
 BOOL WINAPI IsIconic(HWND window);
 BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+void WINAPI GetStartupInfoW(STARTUPINFOW *startup);
+HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID parameter);
+BOOL WINAPI ShowWindow(HWND window, int show);
+BOOL WINAPI DestroyWindow(HWND window);
 HWINSTA WINAPI GetProcessWindowStation(void);
 BOOL WINAPI GetUserObjectInformationW(HANDLE object, int index, void *information, DWORD size,
                                       LPDWORD needed);

@@ -8,13 +8,13 @@
  *                                          a replace question is answered No, then Cancel
  *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
  *
- * Reports: title, rect (left top right bottom), name (the name box), type
- * (the file-type box), folder (the folder box), readonly (shown or hidden),
- * owner (the owner's title or none), question (the replace question's text),
- * then done. Texts are read and typed through the wide calls, as a user's
- * keyboard types them, and reported in UTF-8, whatever the code page. Ends
- * with 0 once the action was taken, 3 when no dialog of that title appeared
- * in time. */
+ * Reports: title, rect (left top right bottom), shown (normal, minimized or
+ * maximized), name (the name box), type (the file-type box), folder (the
+ * folder box), readonly (shown or hidden), owner (the owner's title or none),
+ * question (the replace question's text), then done. Texts are read and
+ * typed through the wide calls, as a user's keyboard types them, and
+ * reported in UTF-8, whatever the code page. Ends with 0 once the action was
+ * taken, 3 when no dialog of that title appeared in time. */
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -144,6 +144,9 @@ int wmain(int argc, wchar_t **argv) {
     RECT frame;
     GetWindowRect(dialog, &frame);
     printf("rect=%ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
+    printf("shown=%s\n", IsIconic(dialog)   ? "minimized"
+                         : IsZoomed(dialog) ? "maximized"
+                                            : "normal");
     HWND owner = GetWindow(dialog, GW_OWNER);
     if (owner != NULL) {
         Report("owner", owner);

@@ -4,6 +4,9 @@
  *   launch.exe PROGRAM FILE          the command line is FILE's bytes, as they are
  *   launch.exe PROGRAM FILE hidden   the same, on a desktop of a new window station,
  *                                    which no one can see, as a service's
+ *   launch.exe PROGRAM FILE show N   the same, with STARTF_USESHOWWINDOW and N as the
+ *                                    show state (0: SW_HIDE, 7: SW_SHOWMINNOACTIVE),
+ *                                    as programs start a tool without a console window
  *
  * Ends with the program's exit value, or 250 when it could not start. */
 #include <stdio.h>
@@ -12,8 +15,9 @@
 #include <windows.h>
 
 int main(int argc, char **argv) {
-    if (argc != 3 && !(argc == 4 && strcmp(argv[3], "hidden") == 0)) {
-        fputs("usage: launch PROGRAM COMMAND-LINE-FILE [hidden]\n", stderr);
+    if (argc != 3 && !(argc == 4 && strcmp(argv[3], "hidden") == 0) &&
+        !(argc == 5 && strcmp(argv[3], "show") == 0)) {
+        fputs("usage: launch PROGRAM COMMAND-LINE-FILE [hidden | show N]\n", stderr);
         return 250;
     }
     FILE *file = fopen(argv[2], "rb");
@@ -32,6 +36,10 @@ int main(int argc, char **argv) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    if (argc == 5) {
+        startup.dwFlags |= STARTF_USESHOWWINDOW;
+        startup.wShowWindow = (WORD)atoi(argv[4]);
+    }
     if (argc == 4) {
         HWINSTA station = CreateWindowStationW(L"VorselHidden", 0, WINSTA_ALL_ACCESS, NULL);
         if (station == NULL || !SetProcessWindowStation(station) ||

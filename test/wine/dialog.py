@@ -63,7 +63,7 @@ class DialogBench:
         return path
 
     def run(self, line, title, action, name=None, stdout="file", console_title=None,
-            shot=None, timeout=90, lang=None, chcp=None, then=()):
+            shot=None, timeout=90, lang=None, chcp=None, then=(), file_type=None, show=None):
         """Runs the tool with line and works its dialog, found by title (None:
         no dialog is expected), with the driver's action. stdout is "file",
         "pipe", "full" or "closed". With console_title the tool runs inside a Wine
@@ -71,12 +71,14 @@ class DialogBench:
         lines then run after it ({out} stands for its standard output, a
         .cmd file). shot names a screenshot to take while the dialog is
         open. lang names the locale the tool runs in, which sets its code
-        pages. A list line is arguments that wine hands over in UTF-16."""
+        pages. A list line is arguments that wine hands over in UTF-16.
+        file_type is the number of the file type the user picks; show the
+        show state the tool is started with."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out.cmd")
             err_path = os.path.join(scratch, "err")
             if console_title is None:
-                tool = self._start(line, stdout, out_path, err_path, lang)
+                tool = self._start(line, stdout, out_path, err_path, lang, show)
             else:
                 tool = self._start_in_console(line, console_title, out_path, err_path, lang,
                                               chcp, then)
@@ -111,11 +113,11 @@ class DialogBench:
             err.seek(0)
             return DialogRun(exit_value, out.read(), err.read(), report)
 
-    def _start(self, line, stdout, out_path, err_path, lang):
+    def _start(self, line, stdout, out_path, err_path, lang, show):
         open(out_path, "ab").close()
         with output_target(stdout, out_path) as target, open(err_path, "wb") as err:
             command = (["wine", EXE] + line if isinstance(line, list)
-                       else self.wine.launch_command(line))
+                       else self.wine.launch_command(line, show=show))
             return subprocess.Popen(command,
                                     env=in_locale(self.wine.env, lang),
                                     stdin=subprocess.DEVNULL, stderr=err, cwd=self.folder,

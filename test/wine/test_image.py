@@ -17,9 +17,10 @@ IMPORTS = {
                      "SetConsoleCtrlHandler", "GetCurrentProcessId", "ProcessIdToSessionId",
                      "MultiByteToWideChar", "WideCharToMultiByte",
                      "GetSystemDirectoryW", "GetModuleHandleA", "SetDllDirectoryW",
-                     "LoadLibraryExW", "GetProcAddress"},
+                     "LoadLibraryExW", "GetProcAddress", "GetStartupInfoW"},
     "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
-                   "GetProcessWindowStation", "GetUserObjectInformationW"},
+                   "GetProcessWindowStation", "GetUserObjectInformationW", "CreateWindowExW",
+                   "ShowWindow", "DestroyWindow"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
 WRITE, EXECUTE = 0x80000000, 0x20000000

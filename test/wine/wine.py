@@ -93,9 +93,12 @@ class Wine:
         os.close(fd)
         return path
 
-    def launch_command(self, line, hidden=False):
-        return ["wine", LAUNCH, self.windows_path(EXE),
-                self.windows_path(self.line_file(line))] + (["hidden"] if hidden else [])
+    def launch_command(self, line, hidden=False, show=None):
+        """The launcher's command for line; hidden starts it on a window
+        station no one sees, show passes that show state as a program that
+        starts it without a console window does."""
+        return ["wine", LAUNCH, self.windows_path(EXE), self.windows_path(self.line_file(line))] + (
+            ["hidden"] if hidden else []) + (["show", str(show)] if show is not None else [])
 
     def run(self, line, stdout="file", cwd=None, timeout=120, lang=None, hidden=False):
         """Runs the tool with an exact command line; stdout and stderr both
