@@ -9,6 +9,8 @@ rem chosen file in one checked step. Tamvick's line ("=" and the bare name,
 rem with /noQuote) is read back with "for /f", and the name is used through
 rem the for variable %%L, which cmd.exe never expands again. The line is
 rem only read, never run: a name may hold & ^ ( ).
+rem The dialog offers text files and all files; a name typed without an
+rem extension gets .txt while text files are selected (/addExtension).
 setlocal EnableExtensions DisableDelayedExpansion
 set "ERRORLEVEL="
 set "folder=%~1"
@@ -19,7 +21,7 @@ set "tries=0"
 call :makework
 if errorlevel 1 exit /b 2
 
-Tamvick "=" "%folder%\*.txt" /noQuote /overwritePrompt "Save the report as" "%default%" > "%work%\answer.txt"
+Tamvick "=" "%folder%\Text files (*.txt)|*.txt|All files (*.*)|*.*" /noQuote /overwritePrompt /addExtension "Save the report as" "%default%" > "%work%\answer.txt"
 set "status=%errorlevel%"
 if "%status%"=="1" (
     echo No file chosen; nothing was written.

@@ -20,12 +20,13 @@ const char UsageText[] =
     "    will be prepended to the returnd file name(s)\r\n"
     "PathAndFilters \r\n"
     "    initial path with one or more file pattern(s), separated by semicolon.\r\n"
+    "    or file types: \"C:\\Docs\\Text files (*.txt)|*.txt|All files (*.*)|*.*\"\r\n"
     "WindowTitle\r\n"
     "    whatever you want to show in the title bar \r\n"
     "DefaultName\r\n"
     "    to initialize the name input control (without path!)\r\n"
     "Options\r\n"
-    "    /overwritePrompt /noCRLF /noQuote /utf8\r\n";
+    "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension\r\n";
 
 namespace {
 
@@ -49,6 +50,8 @@ bool ApplyOption(RunSettings *settings, const char *option) {
         settings->dialogFlags |= OFN_OVERWRITEPROMPT;
     } else if (SameText(lowered, "/utf8") || SameText(lowered, "/utf-8")) {
         settings->outputSwitches |= utf8Output;
+    } else if (SameText(lowered, "/addextension")) {
+        settings->addExtension = true;
     } else {
         return false;
     }
@@ -115,7 +118,8 @@ int RunVorsel(RunSettings *settings) {
         WriteError(UsageText);
         return exitChosen;
     }
-    const char *pathAndFilters = FullPath(NextParameter());
+    const char *asTyped = NextParameter();
+    const char *pathAndFilters = FullPath(asTyped);
     if (pathAndFilters[0] == 0) {
         pathAndFilters = "*.*";
     }
@@ -123,9 +127,14 @@ int RunVorsel(RunSettings *settings) {
     settings->InitialFolder = PathPart(pathAndFilters);
 
     settings->dialogFlags = OFN_HIDEREADONLY;
+    settings->addExtension = false;
     settings->outputSwitches = quoteResult;
     settings->WindowTitle = nullptr;
     settings->DefaultName = nullptr;
+    settings->FileTypes = FileTypeList(settings->Patterns, &settings->fileTypesSize);
+    if (settings->FileTypes == nullptr) {
+        return Refuse(settings, "Invalid file types: ", asTyped);
+    }
 
     for (;;) {
         const char *parameter = NextParameter();

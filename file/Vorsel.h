@@ -2,6 +2,7 @@
 // dialog, and writes the result line for the calling script.
 #pragma once
 
+#include <stddef.h>
 #include <windows.h>
 #include <commdlg.h>
 
@@ -22,11 +23,14 @@ constexpr unsigned utf8Output = 4;  // write the line and every message in UTF-8
 struct RunSettings {
     const char *CommandString;
     const char *InitialFolder;
-    const char *Patterns;
+    const char *Patterns;  // the file part: a pattern list, or file types
+    const char *FileTypes; // the dialog's filter list, read from Patterns
+    size_t fileTypesSize;  // its length, its NULs counted
     const char *WindowTitle;
     const char *DefaultName;
     unsigned outputSwitches;
     DWORD dialogFlags;
+    bool addExtension;   // the dialog adds the selected type's extension
     HWND OwnerWindow;    // the console's own window, or null (see ConsoleOwnerWindow)
     UINT ReaderCodePage; // CP_UTF8 with utf8Output, else as ReaderCodePage answers
     int ExitStatus;

@@ -19,30 +19,15 @@ typedef BOOL(WINAPI *SaveDialogCall)(OPENFILENAMEW *request);
 typedef DWORD(WINAPI *DialogErrorCall)(void);
 typedef void (*AnyCall)(void);
 
-size_t Larger(size_t a, size_t b) {
-    return a > b ? a : b;
-}
-
 // A whole text in wide form, or null for an absent one.
 const WCHAR *Wide(const char *text) {
     return text == nullptr ? nullptr : WideFromUtf8(text, TextLength(text), 0);
 }
 
-// The one filter entry: Patterns as description and as pattern list, each
-// ending in NUL, and the closing NUL. Never smaller than 1024 characters and
-// always large enough for Patterns.
-WCHAR *MakeFilterBlock(const char *patterns) {
-    const WCHAR *wide = Wide(patterns);
-    size_t length = WideLength(wide);
-    WCHAR *block = NewWideBuffer(Larger(filterBlockSize, 2 * length + 3));
-    if (wide == nullptr || block == nullptr) {
-        return nullptr;
-    }
-    for (size_t i = 0; i < length; i++) {
-        block[i] = wide[i];
-        block[length + 1 + i] = wide[i];
-    }
-    return block;
+// The filter block: the file types with their NULs, in wide form. Never
+// smaller than 1024 characters, and always large enough for the types.
+WCHAR *MakeFilterBlock(const char *fileTypes, size_t size) {
+    return WideFromUtf8(fileTypes, size, filterBlockSize);
 }
 
 // The name buffer, holding DefaultName when present; large enough for any
@@ -130,7 +115,7 @@ const char *ComposeResultLine(const RunSettings *settings, const char *chosenNam
 }
 
 void SaveStage(RunSettings *settings) {
-    WCHAR *filterBlock = MakeFilterBlock(settings->Patterns);
+    WCHAR *filterBlock = MakeFilterBlock(settings->FileTypes, settings->fileTypesSize);
     WCHAR *nameBuffer = MakeNameBuffer(settings->DefaultName);
 
     // The wide dialog shows the texts as the caller wrote them and hands
@@ -146,6 +131,11 @@ void SaveStage(RunSettings *settings) {
     request.lpstrInitialDir = StartFolder(settings->InitialFolder);
     request.lpstrTitle = Wide(settings->WindowTitle);
     request.Flags = settings->dialogFlags;
+    // An empty default extension has the dialog add the selected type's
+    // own extension to a name typed without one, and none for a type that
+    // names no literal extension (*.*); without one it adds nothing.
+    static const WCHAR noExtension[1] = {0};
+    request.lpstrDefExt = settings->addExtension ? noExtension : nullptr;
 
     settings->ExitStatus = exitNoName;
     if (filterBlock == nullptr || nameBuffer == nullptr || request.lpstrInitialDir == nullptr ||

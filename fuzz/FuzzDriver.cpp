@@ -92,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&
              err.back() == '\n' &&
              (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: ") ||
+              StartsWith(err, "Invalid file types: ") ||
               StartsWith(err, "The CommandString has characters that this system's ANSI") ||
               StartsWith(err, "A parameter holds half of a UTF-16 surrogate pair"));
         break;

@@ -75,3 +75,42 @@ bool IsValidFileName(const char *text) {
     }
     return true;
 }
+
+const char *FileTypeList(const char *patterns, size_t *size) {
+    const char *text = patterns != nullptr ? patterns : "";
+    size_t length = TextLength(text);
+    *size = 0;
+    bool typed = false;
+    for (size_t i = 0; i < length; i++) {
+        typed = typed || text[i] == '|';
+    }
+    if (!typed) {
+        char *list = NewBuffer(2 * length + 2); // zero-filled, with one more NUL
+        for (size_t i = 0; list != nullptr && i < length; i++) {
+            list[i] = text[i];
+            list[length + 1 + i] = text[i];
+        }
+        *size = list != nullptr ? 2 * length + 3 : 0;
+        return list;
+    }
+    // Each bar ends a field, and so does the end of the text; the buffer's
+    // zeros are the NULs.
+    char *list = NewBuffer(length + 1);
+    size_t fields = 0;
+    size_t start = 0;
+    for (size_t i = 0; list != nullptr && i <= length; i++) {
+        if (i < length && text[i] != '|') {
+            list[i] = text[i];
+        } else if (i == start) {
+            return nullptr;
+        } else {
+            fields++;
+            start = i + 1;
+        }
+    }
+    if (list == nullptr || fields % 2 != 0) {
+        return nullptr;
+    }
+    *size = length + 2;
+    return list;
+}

@@ -15,6 +15,7 @@ struct DriverCase {
     const char *title = nullptr; // null: no title
     const char *name = nullptr;  // the name box's first text
     DWORD flags = 0;
+    const char *extension = nullptr; // the default extension; null: none
 };
 
 const std::string usage = std::string(UsageText) + "\n";
@@ -70,6 +71,14 @@ const DriverCase driverCases[] = {
      "x\uff02y.txt", 4},
     {"prog cmd *.txt T \"x\uff02 /noQuote \uff02& calc.txt\"", 255,
      "Invalid parameter: x? /noQuote ?& calc.txt\n"},
+    // file types: the first one's name shows; a list the dialog could not
+    // show is refused before any other parameter is read
+    {"prog cmd \"C:\\B\\Text (*.txt)|*.txt|All|*.*\" T /ADDEXTENSION", 1, "", "C:\\B\\",
+     "Text (*.txt)", "T", "", 4, ""},
+    {"prog cmd \"C:\\B\\Text|*.txt|\" T /x", 255, "Invalid file types: C:\\B\\Text|*.txt|\n"},
+    {"prog cmd \"|*.txt\"", 255, "Invalid file types: |*.txt\n"},
+    {"prog cmd Text| /utf8", 255, "Invalid file types: Text|\n"},
+    {"prog cmd \"Text||All|*.*\"", 255, "Invalid file types: Text||All|*.*\n"},
 };
 
 // What one run wrote on each stream and showed in the dialog, as one text
@@ -83,7 +92,11 @@ std::string Describe(const StandIn *state) {
     return text + "folder [" + state->initialDir + "] patterns [" +
            std::string(state->filter, strlen(state->filter)) + "] title [" +
            (state->titleAbsent ? "(none)" : state->title) + "] name [" + state->initialName +
-           "] flags " + std::to_string(state->request.Flags) + "\n";
+           "] flags " + std::to_string(state->request.Flags) + " extension " +
+           (state->request.lpstrDefExt == nullptr
+                ? "none"
+                : "[" + std::string(state->defaultExtension) + "]") +
+           "\n";
 }
 
 std::string Expected(const DriverCase &c) {
@@ -94,7 +107,8 @@ std::string Expected(const DriverCase &c) {
     }
     return text + "folder [" + c.folder + "] patterns [" + c.patterns + "] title [" +
            (c.title == nullptr ? "(none)" : c.title) + "] name [" + c.name + "] flags " +
-           std::to_string(c.flags) + "\n";
+           std::to_string(c.flags) + " extension " +
+           (c.extension == nullptr ? "none" : "[" + std::string(c.extension) + "]") + "\n";
 }
 
 } // namespace

@@ -41,22 +41,31 @@ TEST(SaveStage, FillsTheRequestRecord) {
     EXPECT_EQ(state->exitValue, 1);
 }
 
-TEST(SaveStage, BuildsOneFilterEntryOfAnySize) {
+// A pattern list is one entry, shown by its patterns; file types are an
+// entry each, in order, whatever characters they hold.
+TEST(SaveStage, BuildsTheFilterBlockOfAnySize) {
+    auto plain = [](const std::string &patterns) {
+        return patterns + '\0' + patterns + '\0' + '\0';
+    };
     std::string longPatterns(20000, 'p');
     struct {
         std::string parameter;
-        std::string patterns;
+        std::string block;
     } cases[] = {
-        {"C:\\B\\*.txt;*.doc", "*.txt;*.doc"},
-        {"C:\\B\\", ""},
-        {"C:\\B\\" + std::string(600, 'x'), std::string(600, 'x')},
-        {"C:\\B\\" + longPatterns, longPatterns},
+        {"C:\\B\\*.txt;*.doc", plain("*.txt;*.doc")},
+        {"C:\\B\\", plain("")},
+        {"C:\\B\\" + std::string(600, 'x'), plain(std::string(600, 'x'))},
+        {"C:\\B\\" + longPatterns, plain(longPatterns)},
+        {"\"C:\\B\\Text files (*.txt)|*.txt;*.log|All files (*.*)|*.*\"",
+         std::string("Text files (*.txt)\0*.txt;*.log\0All files (*.*)\0*.*\0\0", 52)},
+        {"\"C:\\B\\\u03a9 \u8868|*.\u03c9|\U0001F642|\u8868*\"",
+         "\u03a9 \u8868" + std::string(1, '\0') + "*.\u03c9" + '\0' + "\U0001F642" + '\0' +
+             "\u8868*" + '\0' + '\0'},
     };
     for (const auto &c : cases) {
         StandIn *state = FreshStandIn("prog cmd " + c.parameter);
         ASSERT_TRUE(RunTool(state));
-        std::string block(state->filter, state->filterLength);
-        EXPECT_EQ(block, c.patterns + '\0' + c.patterns + '\0' + '\0') << c.parameter;
+        EXPECT_EQ(std::string(state->filter, state->filterLength), c.block) << c.parameter;
     }
 }
 

@@ -304,16 +304,18 @@ namespace {
 BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     standIn->dialogCalls++;
     standIn->request = *request;
+    // pairs of texts up to the NUL after a pair, as the dialog reads them
     const WCHAR *filter = request->lpstrFilter;
-    size_t description = WideLength(filter);
-    size_t patterns = WideLength(filter + description + 1);
-    standIn->filterLength = description + 1 + patterns + 1 + 1; // one entry and the closing NUL
-    for (size_t i = 0; i < standIn->filterLength && i < standInTextSize; i++) {
-        standIn->filter[i] = static_cast<char>(filter[i]);
-    }
+    size_t length = 0;
+    do {
+        length += WideLength(filter + length) + 1;
+        length += WideLength(filter + length) + 1;
+    } while (filter[length] != 0 && length < standInTextSize / 4);
+    standIn->filterLength = ToUtf8(standIn->filter, filter, length + 1);
     CopyWide(standIn->initialDir, request->lpstrInitialDir);
     standIn->titleAbsent = request->lpstrTitle == nullptr;
     CopyWide(standIn->title, request->lpstrTitle);
+    CopyWide(standIn->defaultExtension, request->lpstrDefExt);
     CopyWide(standIn->initialName, request->lpstrFile);
     size_t zeros = 0;
     for (size_t i = WideLength(request->lpstrFile); i < request->nMaxFile; i++) {

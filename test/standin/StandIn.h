@@ -84,12 +84,13 @@ struct StandIn {
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
     int defaultShows;        // windows shown with SW_SHOWDEFAULT before the dialog
     int windowsLeft;         // windows made and not destroyed
-    OPENFILENAMEW request;   // its texts as recorded below, in UTF-8 but for the filter's bytes
+    OPENFILENAMEW request;   // its texts as recorded below, in UTF-8
     char filter[standInTextSize];
-    size_t filterLength; // the first entry's two texts with their NULs, and one more byte
+    size_t filterLength; // every entry's two texts with their NULs, and the closing NUL
     char initialDir[standInTextSize];
     char title[standInTextSize];
     bool titleAbsent;
+    char defaultExtension[standInTextSize];
     char initialName[standInTextSize];
     size_t nameBufferZeros;     // zero bytes after the initial name, up to nMaxFile
     char note[standInTextSize]; // free for a test's own results

@@ -4,8 +4,9 @@
  *   dialog.exe TITLE dump                  every control of the dialog, then Cancel
  *   dialog.exe TITLE peek                  read it and leave it open
  *   dialog.exe TITLE cancel                read it, then press Cancel
- *   dialog.exe TITLE save [NAME]           read it, type NAME if given, press Save;
- *                                          a replace question is answered No, then Cancel
+ *   dialog.exe TITLE save [NAME [TYPE]]    pick file type number TYPE if given, read
+ *                                          it, type NAME if given, press Save; a replace
+ *                                          question is answered No, then Cancel
  *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
  *
  * Reports: title, rect (left top right bottom), shown (normal, minimized or
@@ -121,7 +122,7 @@ static BOOL CALLBACK QuestionText(HWND child, LPARAM text) {
 
 int wmain(int argc, wchar_t **argv) {
     if (argc < 3) {
-        fputs("usage: dialog TITLE dump|cancel|save|save-yes [NAME]\n", stderr);
+        fputs("usage: dialog TITLE dump|peek|cancel|save|save-yes [NAME [TYPE]]\n", stderr);
         return 2;
     }
     char action[32] = "";
@@ -134,6 +135,13 @@ int wmain(int argc, wchar_t **argv) {
     Sleep(300); /* let the dialog fill its boxes */
     if (strcmp(action, "dump") == 0) {
         EnumChildWindows(dialog, DumpOne, 0);
+    }
+    if (argc > 4) {
+        /* as a user picks it: the box's selection, and the dialog told of it */
+        HWND types = GetDlgItem(dialog, typeBox);
+        SendMessageW(types, CB_SETCURSEL, _wtoi(argv[4]) - 1, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(typeBox, CBN_SELCHANGE), (LPARAM)types);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(typeBox, CBN_SELENDOK), (LPARAM)types);
     }
     Report("title", dialog);
     Report("name", NameEdit(dialog));

@@ -14,11 +14,13 @@ DRIVER = os.path.join(BUILD, "dialog.exe")
 OEM = {None: "cp437", "en_US.UTF-8": "cp437", "ru_RU.UTF-8": "cp866"}
 
 
-def drive(env, title, action, name=None, timeout=120):
-    """Runs the driver on the dialog titled title and returns its report.
+def drive(env, title, action, name=None, timeout=120, file_type=None):
+    """Runs the driver on the dialog titled title and returns its report;
+    file_type is the number of the file type to pick before typing name.
     Its output goes through a file: a background process of Wine's started
     meanwhile would hold a pipe open after the driver ended."""
     command = ["wine", DRIVER, title, action] + ([name] if name is not None else [])
+    command += [str(file_type)] if file_type is not None else []
     command = [part.encode() for part in command]
     with tempfile.TemporaryFile() as report:
         subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=report,
@@ -84,7 +86,7 @@ class DialogBench:
                                               chcp, then)
             if shot is not None and "title" in drive(self.wine.env, title, "peek"):
                 self.xvfb.screenshot(shot)
-            report = drive(self.wine.env, title, action, name, timeout) if title else {}
+            report = drive(self.wine.env, title, action, name, timeout, file_type) if title else {}
             try:
                 piped, _ = tool.communicate(timeout=timeout)
             except subprocess.TimeoutExpired:

@@ -8,6 +8,9 @@ from dialog import DialogBench
 from wine import BUILD
 
 
+TYPES = b'"T:\\Backup\\Text files (*.txt)|*.txt;*.log|CSV (*.csv)|*.csv|All files (*.*)|*.*"'
+
+
 class Dialog(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -38,7 +41,8 @@ class Dialog(unittest.TestCase):
 
     def test_answers(self):
         cases = [
-            # (command line, title, action, typed name, exit value, stdout, replace question)
+            # (command line, title, action, typed name, exit value, stdout, replace question,
+            #  and the number and name of the file type the user picks, if any)
             (b'prog "copy data.txt" T:\\Backup\\*.txt Pick data.txt', "Pick", "save", None,
              0, b'copy data.txt "T:\\Backup\\data.txt"\r\n', ""),
             (b'prog copy T:\\Backup\\*.txt Pick data.txt', "Pick", "save", "new.txt",
@@ -53,11 +57,27 @@ class Dialog(unittest.TestCase):
              None, 1, b"", "File already exists. Do you want to replace it?"),
             (b'prog copy T:\\Backup\\*.txt Pick data.txt', "Pick", "cancel", None, 1, b"",
              None),
+            # the selected type's extension on a name typed without one, as
+            # the dialog adds it, and asks about
+            (b"prog copy " + TYPES + b" Pick /addExtension", "Pick", "save", "report",
+             0, b'copy "T:\\Backup\\report.txt"\r\n', ""),
+            (b"prog copy " + TYPES + b" Pick", "Pick", "save", "report",
+             0, b'copy "T:\\Backup\\report"\r\n', ""),
+            (b"prog copy " + TYPES + b" Pick /addExtension", "Pick", "save", "report",
+             0, b'copy "T:\\Backup\\report.csv"\r\n', "", 2, "CSV (*.csv)"),
+            (b"prog copy " + TYPES + b" Pick /addExtension", "Pick", "save", "report",
+             0, b'copy "T:\\Backup\\report"\r\n', "", 3, "All files (*.*)"),
+            (b"prog copy " + TYPES + b" Pick /addExtension /overwritePrompt", "Pick", "save",
+             "data", 1, b"", "File already exists. Do you want to replace it?"),
+            (b"prog copy T:\\Backup\\*.txt;*.log Pick /ADDEXTENSION", "Pick", "save", "report",
+             0, b'copy "T:\\Backup\\report.txt"\r\n', ""),
         ]
-        for line, title, action, name, exit_value, out, question in cases:
-            with self.subTest(line=line, action=action, name=name):
-                run = self.bench.run(line, title, action, name)
-                self.check(run, exit_value, out, question=question)
+        for line, title, action, name, exit_value, out, question, *picked in cases:
+            with self.subTest(line=line, action=action, name=name, picked=picked):
+                run = self.bench.run(line, title, action, name,
+                                     file_type=picked[0] if picked else None)
+                self.check(run, exit_value, out, question=question, **(
+                    {"type": picked[1]} if picked else {}))
 
     def test_what_the_dialog_shows(self):
         long_patterns = ";".join(f"*.e{i:03d}" for i in range(100))  # 699 bytes
@@ -70,6 +90,8 @@ class Dialog(unittest.TestCase):
              dict(type=long_patterns)),
             (b'prog copy T:\\Backup\\*.txt "Pick <now>: |?" "r\xe9sum\xe9 1.txt"',
              "Pick <now>: |?", dict(name="r\xe9sum\xe9 1.txt")),
+            (b"prog copy " + TYPES + b" Pick", "Pick", dict(type="Text files (*.txt)",
+                                                          folder="Backup")),
         ]
         for line, title, shown in cases:
             with self.subTest(line=line):

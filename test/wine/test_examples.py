@@ -47,6 +47,10 @@ ROWS = [
     ("write-report.cmd", ["T:\\Backup"], "Save the report as", "save", "week 49.txt",
      0, 'Report written to "T:\\Backup\\week 49.txt"\r\n', "", {},
      {"Backup/week 49.txt": 'Report of *\r\nFolder asked for: "T:\\Backup"\r\n'}, None),
+    # a name typed without an extension gets the text files' .txt
+    ("write-report.cmd", ["T:\\Backup"], "Save the report as", "save", "week 50",
+     0, 'Report written to "T:\\Backup\\week 50.txt"\r\n', "", {"type": "Text files (*.txt)"},
+     {"Backup/week 50.txt": 'Report of *\r\nFolder asked for: "T:\\Backup"\r\n'}, None),
     ("write-report.cmd", ["T:\\R&D files"], "Save the report as", "save", "r.txt",
      0, 'Report written to "T:\\R&D files\\r.txt"\r\n', "", {},
      {"R&D files/r.txt": 'Report of *\r\nFolder asked for: "T:\\R&D files"\r\n'}, None),

@@ -12,9 +12,10 @@ USAGE_LINES = [
     "CommandString", "    will be prepended to the returnd file name(s)",
     "PathAndFilters ",
     "    initial path with one or more file pattern(s), separated by semicolon.",
+    '    or file types: "C:\\Docs\\Text files (*.txt)|*.txt|All files (*.*)|*.*"',
     "WindowTitle", "    whatever you want to show in the title bar ",
     "DefaultName", "    to initialize the name input control (without path!)",
-    "Options", "    /overwritePrompt /noCRLF /noQuote /utf8"]
+    "Options", "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension"]
 USAGE = "".join(line + "\r\n" for line in USAGE_LINES).encode() + b"\n"
 
 ALL_BYTES = bytes(b for b in range(1, 256) if b not in b' "')
