@@ -78,7 +78,6 @@ const DriverCase driverCases[] = {
     {"prog cmd \"C:\\B\\Text|*.txt|\" T /x", 255, "Invalid file types: C:\\B\\Text|*.txt|\n"},
     {"prog cmd \"|*.txt\"", 255, "Invalid file types: |*.txt\n"},
     {"prog cmd Text| /utf8", 255, "Invalid file types: Text|\n"},
-    {"prog cmd \"Text||All|*.*\"", 255, "Invalid file types: Text||All|*.*\n"},
 };
 
 // What one run wrote on each stream and showed in the dialog, as one text

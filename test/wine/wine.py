@@ -94,9 +94,7 @@ class Wine:
         return path
 
     def launch_command(self, line, hidden=False, show=None):
-        """The launcher's command for line; hidden starts it on a window
-        station no one sees, show passes that show state as a program that
-        starts it without a console window does."""
+        """hidden: on a window station no one sees; show: with that show state."""
         return ["wine", LAUNCH, self.windows_path(EXE), self.windows_path(self.line_file(line))] + (
             ["hidden"] if hidden else []) + (["show", str(show)] if show is not None else [])
 
