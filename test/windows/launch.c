@@ -4,9 +4,7 @@
  *   launch.exe PROGRAM FILE          the command line is FILE's bytes, as they are
  *   launch.exe PROGRAM FILE hidden   the same, on a desktop of a new window station,
  *                                    which no one can see, as a service's
- *   launch.exe PROGRAM FILE show N   the same, with STARTF_USESHOWWINDOW and N as the
- *                                    show state (0: SW_HIDE, 7: SW_SHOWMINNOACTIVE),
- *                                    as programs start a tool without a console window
+ *   launch.exe PROGRAM FILE show N   the same, with STARTF_USESHOWWINDOW and show state N
  *
  * Ends with the program's exit value, or 250 when it could not start. */
 #include <stdio.h>

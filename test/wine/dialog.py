@@ -15,8 +15,8 @@ OEM = {None: "cp437", "en_US.UTF-8": "cp437", "ru_RU.UTF-8": "cp866"}
 
 
 def drive(env, title, action, name=None, timeout=120, file_type=None):
-    """Runs the driver on the dialog titled title and returns its report;
-    file_type is the number of the file type to pick before typing name.
+    """Runs the driver on the dialog titled title (picking file type number
+    file_type) and returns its report.
     Its output goes through a file: a background process of Wine's started
     meanwhile would hold a pipe open after the driver ended."""
     command = ["wine", DRIVER, title, action] + ([name] if name is not None else [])
@@ -73,9 +73,8 @@ class DialogBench:
         lines then run after it ({out} stands for its standard output, a
         .cmd file). shot names a screenshot to take while the dialog is
         open. lang names the locale the tool runs in, which sets its code
-        pages. A list line is arguments that wine hands over in UTF-16.
-        file_type is the number of the file type the user picks; show the
-        show state the tool is started with."""
+        pages. A list line is arguments that wine hands over in UTF-16;
+        file_type is the type the user picks, show the starter's show state."""
         with tempfile.TemporaryDirectory(dir=self.wine.work) as scratch:
             out_path = os.path.join(scratch, "out.cmd")
             err_path = os.path.join(scratch, "err")
