@@ -1,5 +1,6 @@
 /* The floor for the dialog path: a program that only shows the same Save
- * dialog, with the same request, and ends. */
+ * dialog, with the same request, and ends; with the command line "open",
+ * the same Open dialog. */
 #include <windows.h>
 #include <commdlg.h>
 
@@ -16,5 +17,9 @@ void FloorStart(void) {
     request.lpstrInitialDir = "";
     request.lpstrTitle = "Bench";
     request.Flags = OFN_HIDEREADONLY;
+    if (lstrcmpA(GetCommandLineA(), "open") == 0) {
+        request.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+        ExitProcess(GetOpenFileNameA(&request) ? 0 : 1);
+    }
     ExitProcess(GetSaveFileNameA(&request) ? 0 : 1);
 }

@@ -26,7 +26,10 @@ if(NOT VORSEL_EPOCH MATCHES "^[0-9]+$")
     set(VORSEL_EPOCH 315532800) # 1980-01-01, the earliest time a zip holds
 endif()
 
+# The folder dialogs' COM calls are the Windows build's alone: natively the
+# stand-in answers for them whole.
 add_executable(Tamvick ${VORSEL_SOURCES}
+    support/FolderDialog.cpp
     file/VorselStart.cpp
     support/Freestanding.cpp
     file/Tamvick.rc)
@@ -47,7 +50,8 @@ target_link_libraries(Tamvick PRIVATE kernel32 user32)
 # The release: cmake --build --preset windows --target package
 set(VORSEL_RELEASE Tamvick-${PROJECT_VERSION}-win64)
 set(VORSEL_RELEASE_FILES README.md LICENSE docs/usage.md docs/dialog.png
-    examples/pick-name.cmd examples/save-copy.cmd examples/write-report.cmd)
+    examples/pick-name.cmd examples/save-copy.cmd examples/write-report.cmd
+    examples/copy-files.cmd)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py
             ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE} ${VORSEL_EPOCH}

@@ -26,7 +26,8 @@ const char UsageText[] =
     "DefaultName\r\n"
     "    to initialize the name input control (without path!)\r\n"
     "Options\r\n"
-    "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension\r\n";
+    "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension\r\n"
+    "    /open /multiple /folder\r\n";
 
 namespace {
 
@@ -52,6 +53,12 @@ bool ApplyOption(RunSettings *settings, const char *option) {
         settings->outputSwitches |= utf8Output;
     } else if (SameText(lowered, "/addextension")) {
         settings->addExtension = true;
+    } else if (SameText(lowered, "/open") || SameText(lowered, "/multiple")) {
+        settings->multiple = settings->multiple || SameText(lowered, "/multiple");
+        settings->openOption = settings->openOption != nullptr ? settings->openOption : option;
+    } else if (SameText(lowered, "/folder")) {
+        settings->folderOption =
+            settings->folderOption != nullptr ? settings->folderOption : option;
     } else {
         return false;
     }
@@ -128,6 +135,9 @@ int RunVorsel(RunSettings *settings) {
 
     settings->dialogFlags = OFN_HIDEREADONLY;
     settings->addExtension = false;
+    settings->multiple = false;
+    settings->openOption = nullptr;
+    settings->folderOption = nullptr;
     settings->outputSwitches = quoteResult;
     settings->WindowTitle = nullptr;
     settings->DefaultName = nullptr;
@@ -144,6 +154,14 @@ int RunVorsel(RunSettings *settings) {
         if (parameter[0] == '/') {
             if (!ApplyOption(settings, parameter)) {
                 return Refuse(settings, "Invalid option: ", parameter);
+            }
+            // A folder is asked for on its own: named as typed, the earlier
+            // one first (this parameter is the later one).
+            if (settings->openOption != nullptr && settings->folderOption != nullptr) {
+                const char *earlier = parameter == settings->folderOption ? settings->openOption
+                                                                          : settings->folderOption;
+                return Refuse(settings, "Invalid options: ",
+                              JoinTexts(JoinTexts(earlier, " with "), parameter));
             }
         } else if (settings->WindowTitle == nullptr) {
             settings->WindowTitle = parameter;
@@ -164,6 +182,10 @@ int RunVorsel(RunSettings *settings) {
         WriteError(JoinTexts(Uncarried("The CommandString", settings), "."));
         return settings->ExitStatus;
     }
-    SaveStage(settings);
+    if (settings->folderOption != nullptr) {
+        FolderStage(settings);
+    } else {
+        FileStage(settings);
+    }
     return settings->ExitStatus;
 }

@@ -1,5 +1,6 @@
 // The tool: reads its command line, asks for a file name through the Save
-// dialog, and writes the result line for the calling script.
+// or Open dialog, for several files, or for a folder, and writes the result
+// line (a line for each file) for the calling script.
 #pragma once
 
 #include <stddef.h>
@@ -30,9 +31,12 @@ struct RunSettings {
     const char *DefaultName;
     unsigned outputSwitches;
     DWORD dialogFlags;
-    bool addExtension;   // the dialog adds the selected type's extension
-    HWND OwnerWindow;    // the console's own window, or null (see ConsoleOwnerWindow)
-    UINT ReaderCodePage; // CP_UTF8 with utf8Output, else as ReaderCodePage answers
+    bool addExtension;        // the Save dialog adds the selected type's extension
+    bool multiple;            // the Open dialog takes several files, a line each
+    const char *openOption;   // the first /open or /multiple as typed; null: Save
+    const char *folderOption; // the first /folder as typed; null: no folder asked for
+    HWND OwnerWindow;         // the console's own window, or null (see ConsoleOwnerWindow)
+    UINT ReaderCodePage;      // CP_UTF8 with utf8Output, else as ReaderCodePage answers
     int ExitStatus;
 };
 
@@ -45,20 +49,27 @@ extern const char UsageText[];
 const char *Uncarried(const char *what, const RunSettings *settings);
 
 // The main sequence: reads the parameters into settings, answers help or a
-// refusal on standard error, runs the save stage, and returns the value the
-// process ends with. Runs once per process. A console control event ends
-// the process at any point with exitInterrupted.
+// refusal on standard error, runs the file or folder stage, and returns the
+// value the process ends with. Runs once per process. A console control
+// event ends the process at any point with exitInterrupted.
 int RunVorsel(RunSettings *settings);
 
-// The save stage: shows the Save dialog for settings, sets ExitStatus to 1,
-// and on a confirmed name writes the result line and sets ExitStatus to 0
-// (back to 1 when the line could not be written whole). A name that
-// ReaderCodePage cannot carry exactly, or that holds a control character,
-// is not written: a message saying so goes to standard error instead, and
-// ExitStatus stays 1. So does a message when no one could see the dialog,
-// which is then not shown, and when it fails or cannot be loaded; a plain
-// cancel says nothing.
-void SaveStage(RunSettings *settings);
+// The file stage: shows the Save dialog for settings, or the Open dialog
+// when openOption is set, sets ExitStatus to 1, and on confirmed names
+// writes a line for each, in order, and sets ExitStatus to 0 (back to 1
+// when a line could not be written whole). All or nothing: when
+// ReaderCodePage cannot carry a name exactly, or a name holds a control
+// character, nothing is written, a message saying so (naming the name with
+// /multiple) goes to standard error instead, and ExitStatus stays 1. So
+// does a message when no one could see the dialog, which is then not
+// shown, and when it fails or cannot be loaded; a plain cancel says
+// nothing. With noCrlf only the last line lacks its CR LF.
+void FileStage(RunSettings *settings);
+
+// The folder stage: as the file stage, for a folder, with the folder
+// picker opened in InitialFolder (the file part is not used). A drive's
+// root goes out unquoted, so that the line does not end in \".
+void FolderStage(RunSettings *settings);
 
 // The result line for chosenName: CommandString, a blank unless it ends in
 // '=', the name (quoted unless asked otherwise), and CR LF unless asked

@@ -4,6 +4,7 @@
 #include "Vorsel.h"
 #include "../support/Console.h"
 #include "../support/Desktop.h"
+#include "../support/FolderDialog.h"
 #include "../support/SystemLibrary.h"
 #include "../support/Text.h"
 #include "../support/WideText.h"
@@ -14,10 +15,10 @@ constexpr size_t filterBlockSize = 1024;
 constexpr size_t nameCharacters = 20480; // the name buffer's 40960 bytes, as wide characters
 constexpr DWORD requestRecordSize = 136; // the record without its last three fields
 constexpr size_t longestFolder = 259;    // what the dialog can open in: MAX_PATH with its NUL
+constexpr DWORD bufferTooSmall = 0x3003; // FNERR_BUFFERTOOSMALL
 
-typedef BOOL(WINAPI *SaveDialogCall)(OPENFILENAMEW *request);
+typedef BOOL(WINAPI *FileDialogCall)(OPENFILENAMEW *request);
 typedef DWORD(WINAPI *DialogErrorCall)(void);
-typedef void (*AnyCall)(void);
 
 // A whole text in wide form, or null for an absent one.
 const WCHAR *Wide(const char *text) {
@@ -30,10 +31,11 @@ WCHAR *MakeFilterBlock(const char *fileTypes, size_t size) {
     return WideFromUtf8(fileTypes, size, filterBlockSize);
 }
 
-// The name buffer, holding DefaultName when present; large enough for any
-// DefaultName, whatever the dialog is told it holds.
-WCHAR *MakeNameBuffer(const char *defaultName) {
-    return WideFromUtf8(defaultName, TextLength(defaultName), nameCharacters);
+// A name buffer of at least size characters, holding DefaultName when
+// present; large enough for any DefaultName, whatever the dialog is told it
+// holds.
+WCHAR *MakeNameBuffer(const char *defaultName, size_t size) {
+    return WideFromUtf8(defaultName, TextLength(defaultName), size);
 }
 
 // The folder the dialog starts in: never null, and empty for a folder too
@@ -47,34 +49,170 @@ const WCHAR *StartFolder(const char *folder) {
     return wide;
 }
 
-// A procedure of the dialog's library, loaded on first use: the help and
-// refusal paths never pay for it. Null when it cannot be loaded.
-AnyCall DialogProcedure(const char *name) {
-    // A procedure's address stands for a call of its real type.
-    return reinterpret_cast<AnyCall>(SystemProcedure("comdlg32.dll", name));
-}
-
-// Shows the dialog: true on a confirmed name. A dialog that failed, or
-// could not be loaded, says so on standard error; a plain cancel says
-// nothing.
-bool ShowDialog(OPENFILENAMEW *request) {
-    auto showDialog = reinterpret_cast<SaveDialogCall>(DialogProcedure("GetSaveFileNameW"));
-    auto dialogError = reinterpret_cast<DialogErrorCall>(DialogProcedure("CommDlgExtendedError"));
-    if (showDialog == nullptr || dialogError == nullptr) {
-        WriteError("The Save dialog could not be loaded from the system folder's comdlg32.dll; "
-                   "no name was chosen.");
+// True when a dialog may be shown: false, with a message, when no one could
+// see it. Uses up the starter's show state first for a dialog with no owner.
+bool ReadyForDialog(const RunSettings *settings) {
+    // Where no one can see the dialog, no one can answer it: a run that
+    // waited for it would wait for ever.
+    if (NoOneCanSeeWindows()) {
+        WriteError("No one can see a dialog in this session (a service, a scheduled task or a "
+                   "remote shell); no name was chosen.");
         return false;
     }
-    if (showDialog(request) != 0) {
-        return true;
+    // A dialog with no owner is the window a starter's hidden or minimized
+    // start would apply to.
+    if (settings->OwnerWindow == nullptr) {
+        UseUpStarterShowState();
     }
-    DWORD error = dialogError();
-    if (error != 0) {
-        WriteError(
-            JoinTexts(JoinTexts("The Save dialog failed with error 0x", NumberText(error, 16)),
-                      " (CommDlgExtendedError); no name was chosen."));
+    return true;
+}
+
+// Shows the Save or Open dialog (showDialog, named kind in messages): true
+// on a confirmed name. When the names chosen do not fit the name buffer,
+// the dialog is shown again with a buffer of the size it asks for (twice
+// the size when that, which has only 16 bits, is no larger). A dialog that
+// failed, or could not be loaded, says so on standard error; a plain cancel
+// says nothing.
+bool ShowDialog(const char *showDialog, const char *kind, const char *defaultName,
+                OPENFILENAMEW *request) {
+    // A procedure's address stands for a call of its real type.
+    auto show = reinterpret_cast<FileDialogCall>(SystemProcedure("comdlg32.dll", showDialog));
+    auto dialogError =
+        reinterpret_cast<DialogErrorCall>(SystemProcedure("comdlg32.dll", "CommDlgExtendedError"));
+    const char *dialog = JoinTexts(JoinTexts("The ", kind), " dialog ");
+    if (show == nullptr || dialogError == nullptr) {
+        WriteError(JoinTexts(dialog, "could not be loaded from the system folder's comdlg32.dll; "
+                                     "no name was chosen."));
+        return false;
     }
-    return false;
+    for (;;) {
+        if (show(request) != 0) {
+            return true;
+        }
+        DWORD error = dialogError();
+        DWORD asked = request->lpstrFile[0];
+        DWORD size = asked > request->nMaxFile ? asked : 2 * request->nMaxFile;
+        WCHAR *larger = error == bufferTooSmall ? MakeNameBuffer(defaultName, size) : nullptr;
+        if (larger == nullptr) {
+            if (error != 0) {
+                WriteError(JoinTexts(JoinTexts(dialog, "failed with error 0x"),
+                                     JoinTexts(NumberText(error, 16),
+                                               " (CommDlgExtendedError); no name was chosen.")));
+            }
+            return false;
+        }
+        request->lpstrFile = larger;
+        request->nMaxFile = size;
+    }
+}
+
+// What a dialog chose: one full path, or a folder and the names in it.
+struct ChosenNames {
+    const WCHAR *text; // the full path; or the folder, each name, each ending
+                       // in NUL, and one more NUL after the last name
+    size_t size;       // characters of text that may be read
+    size_t firstName;  // where the first name starts; 0: text is a full path
+};
+
+// The chosen name that follows *place (0 for the first) as a full path,
+// moving *place past it; null after the last. Nothing past chosen->size is
+// read.
+const WCHAR *NextName(const ChosenNames *chosen, size_t *place) {
+    if (chosen->firstName == 0) {
+        const WCHAR *name = *place == 0 ? chosen->text : nullptr;
+        *place = chosen->size;
+        return name;
+    }
+    size_t start = *place == 0 ? chosen->firstName : *place;
+    size_t end = start;
+    while (end < chosen->size && chosen->text[end] != 0) {
+        end++;
+    }
+    if (end == start || end == chosen->size) {
+        return nullptr; // the empty name after the last one
+    }
+    *place = end + 1;
+    // the folder ends in a separator only when it is a drive's root
+    size_t folder = chosen->firstName - 1;
+    size_t gap = folder > 0 && chosen->text[folder - 1] != '\\' ? 1 : 0;
+    WCHAR *path = NewWideBuffer(folder + gap + end - start);
+    for (size_t i = 0; path != nullptr && i < folder; i++) {
+        path[i] = chosen->text[i];
+    }
+    for (size_t i = 0; path != nullptr && i < end - start; i++) {
+        path[folder + gap + i] = chosen->text[start + i];
+    }
+    if (path != nullptr && gap != 0) {
+        path[folder] = '\\';
+    }
+    return path;
+}
+
+// "The chosen name" and the name in quotes, for a message: in the code page
+// messages go out in, with '?' for what that lacks and for control
+// characters, so that the message stays one line.
+const char *Named(const RunSettings *settings, const WCHAR *name) {
+    const char *text = Utf8FromWide(name);
+    const char *shown = ShownIn(settings->ReaderCodePage, text != nullptr ? text : "");
+    char *plain = CopyText(shown, TextLength(shown));
+    for (char *c = plain; c != nullptr && *c != 0; c++) {
+        *c = static_cast<unsigned char>(*c) < 0x20 ? '?' : *c;
+    }
+    return JoinTexts(JoinTexts("The chosen name \"", plain), "\"");
+}
+
+// The name in the line's code page; null, with a message saying why (which
+// names the name with /multiple), when the line could not carry it exactly
+// or it holds a control character.
+const char *LineName(const RunSettings *settings, const WCHAR *name) {
+    // The dialog hands back whatever the name box held; a line break in a
+    // name would make the line two commands.
+    bool control = HasControlCharacter(name);
+    const char *exact = control ? nullptr : ExactlyIn(settings->ReaderCodePage, name);
+    if (exact != nullptr) {
+        return exact;
+    }
+    const char *what = settings->multiple ? Named(settings, name) : "The chosen name";
+    WriteError(control ? JoinTexts(what, " holds a control character (such as a line break), "
+                                         "which would split the line; please choose another name.")
+                       : JoinTexts(Uncarried(what, settings), "; please choose another name."));
+    return nullptr;
+}
+
+// Writes a line for each chosen name, in order, all or nothing, and sets
+// ExitStatus as FileStage says.
+void WriteChosenNames(RunSettings *settings, const ChosenNames *chosen) {
+    // Every name is checked before anything is written. Each one's texts
+    // are taken back before the next, so a long list needs no more room
+    // than its longest line.
+    size_t count = 0;
+    for (size_t place = 0;; count++) {
+        size_t mark = PoolMark();
+        const WCHAR *name = NextName(chosen, &place);
+        if (name == nullptr) {
+            break;
+        }
+        if (LineName(settings, name) == nullptr) {
+            return;
+        }
+        TakeBackTo(mark);
+    }
+    settings->ExitStatus = count > 0 ? exitChosen : exitNoName;
+    // Every line but the last ends in CR LF, also with /noCRLF.
+    RunSettings ended = *settings;
+    ended.outputSwitches &= ~noCrlf;
+    size_t place = 0;
+    for (size_t i = 0; i < count; i++) {
+        size_t mark = PoolMark();
+        const char *name = LineName(settings, NextName(chosen, &place));
+        const char *line =
+            name != nullptr ? ComposeResultLine(i + 1 < count ? &ended : settings, name) : nullptr;
+        if (line == nullptr || !WriteOut(line)) {
+            settings->ExitStatus = exitNoName;
+            return;
+        }
+        TakeBackTo(mark);
+    }
 }
 
 } // namespace
@@ -114,9 +252,9 @@ const char *ComposeResultLine(const RunSettings *settings, const char *chosenNam
     return line;
 }
 
-void SaveStage(RunSettings *settings) {
+void FileStage(RunSettings *settings) {
+    bool open = settings->openOption != nullptr;
     WCHAR *filterBlock = MakeFilterBlock(settings->FileTypes, settings->fileTypesSize);
-    WCHAR *nameBuffer = MakeNameBuffer(settings->DefaultName);
 
     // The wide dialog shows the texts as the caller wrote them and hands
     // back the chosen name without loss; it goes out only when the line's
@@ -126,53 +264,79 @@ void SaveStage(RunSettings *settings) {
     request.hwndOwner = settings->OwnerWindow;
     request.lpstrFilter = filterBlock;
     request.nFilterIndex = 1;
-    request.lpstrFile = nameBuffer;
+    request.lpstrFile = MakeNameBuffer(settings->DefaultName, nameCharacters);
     request.nMaxFile = nameCharacters;
     request.lpstrInitialDir = StartFolder(settings->InitialFolder);
     request.lpstrTitle = Wide(settings->WindowTitle);
     request.Flags = settings->dialogFlags;
-    // An empty default extension has the dialog add the selected type's
-    // own extension to a name typed without one, and none for a type that
-    // names no literal extension (*.*); without one it adds nothing.
+    // An empty default extension has the Save dialog add the selected
+    // type's own extension to a name typed without one, and none for a type
+    // that names no literal extension (*.*); without one it adds nothing.
     static const WCHAR noExtension[1] = {0};
-    request.lpstrDefExt = settings->addExtension ? noExtension : nullptr;
+    request.lpstrDefExt = settings->addExtension && !open ? noExtension : nullptr;
+    if (open) {
+        // Only existing files; an Open dialog asks nothing about replacing.
+        request.Flags &= ~static_cast<DWORD>(OFN_OVERWRITEPROMPT);
+        request.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+        request.Flags |= settings->multiple ? OFN_ALLOWMULTISELECT | OFN_EXPLORER : 0;
+    }
 
     settings->ExitStatus = exitNoName;
-    if (filterBlock == nullptr || nameBuffer == nullptr || request.lpstrInitialDir == nullptr ||
+    if (filterBlock == nullptr || request.lpstrFile == nullptr ||
+        request.lpstrInitialDir == nullptr ||
         (settings->WindowTitle != nullptr && request.lpstrTitle == nullptr)) {
         return;
     }
-    // Where no one can see the dialog, no one can answer it: a run that
-    // waited for it would wait for ever.
-    if (NoOneCanSeeWindows()) {
-        WriteError("No one can see a dialog in this session (a service, a scheduled task or a "
-                   "remote shell); no name was chosen.");
+    if (!ReadyForDialog(settings) ||
+        !ShowDialog(open ? "GetOpenFileNameW" : "GetSaveFileNameW", open ? "Open" : "Save",
+                    settings->DefaultName, &request)) {
         return;
     }
-    // A dialog with no owner is the window a starter's hidden or minimized
-    // start would apply to.
-    if (request.hwndOwner == nullptr) {
-        UseUpStarterShowState();
+    // Several names come as the folder and then the names, the first one
+    // where nFileOffset points, past the folder's NUL; a single one, also
+    // from that dialog, as one full path.
+    ChosenNames chosen = {request.lpstrFile, request.nMaxFile, 0};
+    size_t folder = 0;
+    while (folder < chosen.size && chosen.text[folder] != 0) {
+        folder++;
     }
-    if (!ShowDialog(&request)) {
+    if (settings->multiple && request.nFileOffset > folder) {
+        chosen.firstName = folder + 1;
+    }
+    WriteChosenNames(settings, &chosen);
+}
+
+void FolderStage(RunSettings *settings) {
+    settings->ExitStatus = exitNoName;
+    const WCHAR *folder = StartFolder(settings->InitialFolder);
+    const WCHAR *title = Wide(settings->WindowTitle);
+    if (folder == nullptr || (settings->WindowTitle != nullptr && title == nullptr) ||
+        !ReadyForDialog(settings)) {
         return;
     }
-    // The dialog hands back whatever the name box held; a line break in it
-    // would make the line two commands.
-    if (HasControlCharacter(nameBuffer)) {
-        WriteError("The chosen name holds a control character (such as a line break), which "
-                   "would split the line; please choose another name.");
+    WCHAR *path = nullptr;
+    unsigned error = 0;
+    switch (AskForFolder(settings->OwnerWindow, folder, title, &path, &error)) {
+    case folderChosen:
+        break;
+    case folderMissing:
+        WriteError("The folder dialog could not be loaded from the system folder's ole32.dll "
+                   "and shell32.dll; no folder was chosen.");
         return;
-    }
-    const char *chosenName = ExactlyIn(settings->ReaderCodePage, nameBuffer);
-    if (chosenName == nullptr) {
+    case folderFailed:
         WriteError(
-            JoinTexts(Uncarried("The chosen name", settings), "; please choose another name."));
+            JoinTexts(JoinTexts("The folder dialog failed with error 0x", NumberText(error, 16)),
+                      "; no folder was chosen."));
+        return;
+    case folderCancelled:
         return;
     }
-    settings->ExitStatus = exitChosen;
-    const char *line = ComposeResultLine(settings, chosenName);
-    if (line == nullptr || !WriteOut(line)) {
-        settings->ExitStatus = exitNoName;
+    // Quoted, a drive's root would end in \", which programs that read
+    // their command line by the C runtime's rules take for a quote; bare, it
+    // holds nothing cmd.exe reads as syntax.
+    if (WideLength(path) == 3 && path[1] == ':' && path[2] == '\\') {
+        settings->outputSwitches &= ~quoteResult;
     }
+    ChosenNames chosen = {path, WideLength(path) + 1, 0};
+    WriteChosenNames(settings, &chosen);
 }

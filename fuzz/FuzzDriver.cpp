@@ -1,10 +1,10 @@
 // The whole reading of a command line, through the stand-in, with the
 // dialog answering an arbitrary name: input is the command line, a NUL, and
-// the name the dialog confirms, both as UTF-8 (none: the dialog is
-// cancelled). Whatever comes in, the run ends with 0, 1 or 255 and writes
-// what that value says; a confirmed name reaches standard output exactly,
-// in code page 1252 or in UTF-8 with /utf8, or not at all, and only the
-// dialog path loads the dialog's library.
+// the name the dialog confirms (names split by '|' with /multiple), both as
+// UTF-8 (none: the dialog is cancelled). Whatever comes in, the run
+// ends with 0, 1 or 255 and writes what that value says; a confirmed name reaches standard output
+// exactly, in code page 1252 or in UTF-8 with /utf8, or not at all, and only the dialog path loads
+// the dialog's library.
 #include <string.h>
 
 #include <string>
@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     state.outputLength = state.errorLength = 0;
     state.outputWrites = state.dialogCalls = state.fullPathCalls = state.libraryLoads = 0;
     state.libraryCalls[0] = 0;
+    state.dialogError = 0;
     standIn = &state;
     RestartScanner();
     EmptyPool();
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     std::string err(state.error, state.errorLength);
     // The chosen name as the line's code page writes it, when it can.
     bool utf8 = (settings.outputSwitches & utf8Output) != 0;
-    const WCHAR *name = state.dialogCalls == 1 ? state.request.lpstrFile : nullptr;
+    const WCHAR *name = state.dialogCalls >= 1 ? state.request.lpstrFile : nullptr;
     int length = 0;
     bool carried = !utf8 || !HasLoneSurrogate(name);
     bool controlled = false; // holds a control character
@@ -79,12 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         ok = state.dialogCalls == 0
                  ? out.empty() && err == std::string(UsageText) + "\n" && state.libraryLoads == 0
                  : state.dialogConfirms && carried && !controlled && err.empty() &&
-                       state.outputWrites == 1 && StartsWith(out, settings.CommandString) &&
+                       (state.outputWrites == 1 || settings.multiple) &&
+                       StartsWith(out, settings.CommandString) &&
                        out.find(chosen) != std::string::npos;
         break;
     case 1:
-        ok = state.dialogCalls == 1 && out.empty() &&
+        // with /multiple any of the names may be the one refused, and named;
+        // a list with no name in it is none chosen
+        ok = state.dialogCalls >= 1 && out.empty() &&
              (!state.dialogConfirms ? err.empty()
+              : settings.multiple   ? StartsWith(err, "The chosen name \"") || err.empty()
               : controlled          ? err == control
                                     : !carried && err == (utf8 ? uncarriedUtf8 : uncarried));
         break;
@@ -92,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&
              err.back() == '\n' &&
              (StartsWith(err, "Invalid option: /") || StartsWith(err, "Invalid parameter: ") ||
-              StartsWith(err, "Invalid file types: ") ||
+              StartsWith(err, "Invalid options: /") || StartsWith(err, "Invalid file types: ") ||
               StartsWith(err, "The CommandString has characters that this system's ANSI") ||
               StartsWith(err, "A parameter holds half of a UTF-16 surrogate pair"));
         break;
@@ -102,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     if (!ok) {
         __builtin_trap();
     }
-    if (state.dialogCalls == 1 &&
-        (state.request.lStructSize != 136 || state.request.nMaxFile != 20480 ||
+    if (state.dialogCalls >= 1 && settings.folderOption == nullptr &&
+        (state.request.lStructSize != 136 || state.request.nMaxFile < 20480 ||
          state.request.lpstrInitialDir == nullptr)) {
         __builtin_trap();
     }

@@ -28,7 +28,7 @@ void RestrictLibrarySearch(void) {
     SetDllDirectoryW(noFolder);
 }
 
-FARPROC SystemProcedure(const char *dll, const char *procedure) {
+SystemCall SystemProcedure(const char *dll, const char *procedure) {
     size_t nameLength = TextLength(dll);
     UINT folderLength = GetSystemDirectoryW(nullptr, 0);
     if (folderLength == 0) {
@@ -54,5 +54,6 @@ FARPROC SystemProcedure(const char *dll, const char *procedure) {
     if (module == nullptr) {
         return nullptr;
     }
-    return GetProcAddress(module, procedure);
+    // A procedure's address stands for a call of its real type.
+    return reinterpret_cast<SystemCall>(GetProcAddress(module, procedure));
 }

@@ -13,8 +13,11 @@
 // the current folder out of the search.
 void RestrictLibrarySearch(void);
 
+// A procedure's address, which its caller casts to the procedure's type.
+typedef void (*SystemCall)(void);
+
 // The address of procedure in dll (a bare ASCII file name such as
 // "comdlg32.dll"), loaded by its full path in the system folder, so that no
 // other folder is ever searched for it; null when the DLL or the procedure
 // cannot be had. Loading twice is harmless: the system counts it.
-FARPROC SystemProcedure(const char *dll, const char *procedure);
+SystemCall SystemProcedure(const char *dll, const char *procedure);

@@ -77,9 +77,17 @@ bool SameText(const char *a, const char *b) {
     return left[i] == right[i];
 }
 
-void EmptyPool(void) {
-    for (size_t i = 0; i < poolUsed; i++) {
+size_t PoolMark(void) {
+    return poolUsed;
+}
+
+void TakeBackTo(size_t mark) {
+    for (size_t i = mark; i < poolUsed; i++) {
         pool[i] = 0;
     }
-    poolUsed = 0;
+    poolUsed = mark < poolUsed ? mark : poolUsed;
+}
+
+void EmptyPool(void) {
+    TakeBackTo(0);
 }

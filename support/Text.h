@@ -40,6 +40,14 @@ const char *NumberText(unsigned value, unsigned base);
 // True when both texts hold the same bytes (absent equals empty).
 bool SameText(const char *a, const char *b);
 
-// Takes back every text made so far and makes the pool zero-filled again.
-// The tool never calls it; a harness that runs many times in one process does.
+// How much of the pool is in use: a mark for TakeBackTo.
+size_t PoolMark(void);
+
+// Takes back every text made since mark and makes that room zero-filled
+// again; texts made before it stay. A run that handles texts one at a time,
+// each done with before the next, so needs no more room than the largest.
+void TakeBackTo(size_t mark);
+
+// Takes back every text made so far. The tool never calls it; a harness
+// that runs many times in one process does.
 void EmptyPool(void);

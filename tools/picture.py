@@ -13,8 +13,9 @@ sys.path.insert(0, os.path.join(TOP, "test", "wine"))
 
 from dialog import DialogBench, drive  # noqa: E402
 
-LINE = (b'Tamvick "copy data.txt" "T:\\Backup\\*.txt;*.log" "Save copy as" data.txt '
-        b"/overwritePrompt")
+LINE = (b'Tamvick "copy data.txt" '
+        b'"T:\\Backup\\Text files (*.txt)|*.txt;*.log|All files (*.*)|*.*" '
+        b'"Save copy as" data.txt /overwritePrompt')
 
 
 def main():

@@ -78,6 +78,13 @@ const DriverCase driverCases[] = {
     {"prog cmd \"C:\\B\\Text|*.txt|\" T /x", 255, "Invalid file types: C:\\B\\Text|*.txt|\n"},
     {"prog cmd \"|*.txt\"", 255, "Invalid file types: |*.txt\n"},
     {"prog cmd Text| /utf8", 255, "Invalid file types: Text|\n"},
+    // the Open dialog: existing files only, no replace question and no
+    // extension added; a folder is asked for on its own
+    {"prog c *.txt T /overwritePrompt /OPEN /addExtension", 1, "", "C:\\work\\", "*.txt", "T", "",
+     0x1804},
+    {"prog c *.txt /Multiple /open", 1, "", "C:\\work\\", "*.txt", nullptr, "", 0x81A04},
+    {"prog c p /folder T /Open /x", 255, "Invalid options: /folder with /Open\n"},
+    {"prog c p /MULTIPLE /open /folder", 255, "Invalid options: /MULTIPLE with /folder\n"},
 };
 
 // What one run wrote on each stream and showed in the dialog, as one text

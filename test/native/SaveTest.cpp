@@ -110,6 +110,7 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
     const std::string lone = "A parameter holds half of a UTF-16 surrogate pair, which no other "
                              "form of text can carry, so Tamvick would read it changed.\n";
     const std::string commandAnsi = "The CommandString has characters that " + ansi + ".\n";
+    const std::string overlong = "C:\\B|" + std::string(70000, 'n'); // past 16 bits
     struct {
         const char *line; // UTF-8 for the UTF-16 line; ED A0 80 is a lone surrogate
         UINT console;     // the console's code page; 0: no console
@@ -163,6 +164,18 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         {"prog c *.txt", 0, "C:\\\xed\xa0\x80.txt", 1, "", refusedAnsi},
         {"prog c *.txt /utf8", 0, "C:\\\xed\xa0\x80.txt", 1, "",
          name + "UTF-8 cannot carry; please choose another name.\n"},
+        // several files: a line each, or none at all; a single one comes as
+        // a full path; a list too large for the buffer is asked for again
+        {"prog c *.txt /multiple /noCRLF", 437, "C:\\B|a.txt|\u00e9.txt", 0,
+         "c \"C:\\B\\a.txt\"\r\nc \"C:\\B\\\x82.txt\"", ""},
+        {"prog = *.txt /multiple", 0, "C:\\|a.txt|\u03a3.txt", 1, "",
+         "The chosen name \"C:\\?.txt\" has characters that " + ansi +
+             "; please choose another name.\n"},
+        {"prog c *.txt /multiple", 0, "C:\\B\\a.txt", 0, "c \"C:\\B\\a.txt\"\r\n", ""},
+        {"prog = *.txt /multiple /noQuote", 0, overlong.c_str(), 0,
+         "=C:\\B\\" + overlong.substr(5) + "\r\n", ""},
+        // a folder: a drive's root bare, so that the line does not end in \"
+        {"prog c C:\\B\\x.txt /folder", 437, "C:\\", 0, "c C:\\\r\n", ""},
     };
     for (const auto &c : cases) {
         StandIn *state = Confirming(c.line, c.answer);
@@ -173,7 +186,10 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         EXPECT_EQ(state->exitValue, c.exitValue) << c.line << " " << c.answer;
         EXPECT_EQ(Output(state), c.output) << c.line << " " << c.answer;
         EXPECT_EQ(Error(state), c.error) << c.line << " " << c.answer;
-        EXPECT_EQ(state->dialogCalls, c.exitValue == 255 ? 0 : 1) << c.line;
+        EXPECT_EQ(state->dialogCalls, c.exitValue == 255     ? 0
+                                      : c.answer == overlong ? 3
+                                                             : 1)
+            << c.line;
     }
 }
 
@@ -213,6 +229,8 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         {"prog c *.txt", false, false, 0, loads, 1, "", stationUnknown},
         {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n", stationHidden},
         {"prog c p t /x", false, false, 0, restricted, 255, "Invalid option: /x\n", stationHidden},
+        {"prog c p /folder", false, false, 0x80004005, restricted, 1,
+         "The folder dialog failed with error 0x80004005; no folder was chosen.\n"},
     };
     for (const auto &c : cases) {
         StandIn *state = FreshStandIn(c.line);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "StandIn.h"
+#include "../../support/FolderDialog.h"
 #include "../../support/WideText.h"
 
 StandIn *standIn;
@@ -301,7 +302,11 @@ void WINAPI ExitProcess(UINT exitValue) {
 
 namespace {
 
-BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
+// Both file dialogs. An answer with '|' is several names: the folder, then
+// each name, NUL-separated with one more NUL after the last, nFileOffset at
+// the first name. An answer the buffer cannot hold fails with
+// FNERR_BUFFERTOOSMALL and its size (16 bits of it) in the first character.
+BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
     standIn->dialogCalls++;
     standIn->request = *request;
     // pairs of texts up to the NUL after a pair, as the dialog reads them
@@ -329,8 +334,25 @@ BOOL WINAPI GetSaveFileNameW(OPENFILENAMEW *request) {
     if (!standIn->dialogConfirms) {
         return 0;
     }
-    FromUtf8(request->lpstrFile, request->nMaxFile, standIn->dialogAnswer,
-             strlen(standIn->dialogAnswer));
+    static WCHAR answer[standInTextSize];
+    size_t made =
+        FromUtf8(answer, standInTextSize - 1, standIn->dialogAnswer, strlen(standIn->dialogAnswer));
+    size_t offset = 0;
+    bool several = false;
+    for (size_t i = 0; i < made; i++) {
+        bool bar = answer[i] == '|' && (request->Flags & OFN_ALLOWMULTISELECT) != 0;
+        offset = !several && (bar || answer[i] == '\\') ? i + 1 : offset;
+        several = several || bar;
+        answer[i] = bar ? 0 : answer[i];
+    }
+    answer[made + 1] = 0;
+    if (made + 2 > request->nMaxFile) {
+        request->lpstrFile[0] = static_cast<WCHAR>(made + 2);
+        standIn->dialogError = 0x3003;
+        return 0;
+    }
+    memcpy(request->lpstrFile, answer, 2 * (made + 2));
+    request->nFileOffset = static_cast<WORD>(offset);
     return 1;
 }
 
@@ -454,7 +476,9 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
     void (*found)(void) = nullptr;
     if (module == &dialogLibrary && strcmp(name, "GetSaveFileNameW") == 0) {
-        found = reinterpret_cast<void (*)(void)>(GetSaveFileNameW);
+        found = reinterpret_cast<void (*)(void)>(FileDialog);
+    } else if (module == &dialogLibrary && strcmp(name, "GetOpenFileNameW") == 0) {
+        found = reinterpret_cast<void (*)(void)>(FileDialog);
     } else if (module == &dialogLibrary && strcmp(name, "CommDlgExtendedError") == 0) {
         found = reinterpret_cast<void (*)(void)>(CommDlgExtendedError);
     } else if (module == &kernelLibrary && strcmp(name, "SetDefaultDllDirectories") == 0 &&
@@ -500,4 +524,17 @@ BOOL WINAPI WriteFile(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written,
     Record(file, bytes, taken);
     *written = taken;
     return 1;
+}
+
+// The folder dialogs, answered whole as the file dialogs answer: their COM
+// calls are the Windows build's alone.
+FolderAnswer AskForFolder(HWND, const WCHAR *, const WCHAR *, WCHAR **path, unsigned *error) {
+    static WCHAR answer[standInTextSize];
+    standIn->dialogCalls++;
+    standIn->request.lpstrFile = *path = answer;
+    FromUtf8(answer, standInTextSize, standIn->dialogAnswer, strlen(standIn->dialogAnswer));
+    *error = standIn->dialogError;
+    return standIn->dialogMissing ? folderMissing
+           : *error != 0          ? folderFailed
+                                  : (standIn->dialogConfirms ? folderChosen : folderCancelled);
 }

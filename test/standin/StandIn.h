@@ -62,7 +62,8 @@ struct StandIn {
     StreamKind outputKind;
     StreamKind errorKind;
     bool dialogConfirms;
-    char dialogAnswer[standInTextSize]; // UTF-8, written over lpstrFile on confirm
+    char dialogAnswer[standInTextSize]; // UTF-8, written over lpstrFile on confirm; with
+                                        // OFN_ALLOWMULTISELECT, '|' separates names
     DWORD dialogError;                  // what CommDlgExtendedError answers
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories

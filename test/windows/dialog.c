@@ -1,5 +1,5 @@
-/* Works the Save dialog as a user would, through standard window messages,
- * and reports what it shows, one "key=value" line each.
+/* Works a Save, Open or folder dialog as a user would, through standard
+ * window messages, and reports what it shows, one "key=value" line each.
  *
  *   dialog.exe TITLE dump                  every control of the dialog, then Cancel
  *   dialog.exe TITLE peek                  read it and leave it open
@@ -9,6 +9,8 @@
  *                                          question is answered No, then Cancel
  *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
  *
+ * It acts once the dialog has settled; when a button neither closes it nor
+ * brings a question, it reports stuck and presses Cancel.
  * Reports: title, rect (left top right bottom), shown (normal, minimized or
  * maximized), name (the name box), type (the file-type box), folder (the
  * folder box), readonly (shown or hidden), owner (the owner's title or none),
@@ -87,6 +89,25 @@ static HWND NameEdit(HWND dialog) {
     return box != NULL ? box : GetDlgItem(dialog, nameEdit);
 }
 
+/* Waits until the name box holds want (typed again while it does not) or,
+ * for no want, its first text, unchanged for 300 ms: a dialog still filling
+ * it would lose a name typed or a button pressed now. */
+static void Settle(HWND dialog, const wchar_t *want) {
+    static wchar_t last[65536];
+    for (int i = 0, calm = 0; i < 300; i++, Sleep(100)) {
+        HWND name = NameEdit(dialog);
+        if (want != NULL && wcscmp(TextOf(name), want) != 0) {
+            SendMessageW(name, WM_SETTEXT, 0, (LPARAM)want);
+        }
+        calm = wcscmp(TextOf(name), last) == 0 ? calm + 1 : 0;
+        if (calm == 3) {
+            return;
+        }
+        wcscpy(last, TextOf(name));
+    }
+    puts("unsettled");
+}
+
 /* The selected entry of a combo box. */
 static void ReportCombo(const char *key, HWND combo) {
     static wchar_t wide[65536];
@@ -132,7 +153,7 @@ int wmain(int argc, wchar_t **argv) {
         puts("nodialog");
         return 3;
     }
-    Sleep(300); /* let the dialog fill its boxes */
+    Settle(dialog, NULL);
     if (strcmp(action, "dump") == 0) {
         EnumChildWindows(dialog, DumpOne, 0);
     }
@@ -168,14 +189,12 @@ int wmain(int argc, wchar_t **argv) {
     } else if (strcmp(action, "cancel") == 0 || strcmp(action, "dump") == 0) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     } else {
-        if (argc > 3) {
-            SendMessageW(NameEdit(dialog), WM_SETTEXT, 0, (LPARAM)argv[3]);
-        }
+        Settle(dialog, argc > 3 ? argv[3] : NULL);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         /* A replace question, if one comes, is answered Yes for save-yes;
          * for save it is answered No and the dialog cancelled. */
         HWND question = NULL;
-        for (int i = 0; i < 40 && IsWindow(dialog); i++) {
+        for (int i = 0; i < 200 && IsWindow(dialog); i++) {
             Sleep(50);
             question = dialog;
             EnumWindows(FindQuestion, (LPARAM)&question);
@@ -201,6 +220,13 @@ int wmain(int argc, wchar_t **argv) {
             }
         }
         printf("question=%s\n", text);
+    }
+    for (int i = 0; strcmp(action, "peek") != 0 && i < 200 && IsWindow(dialog); i++) {
+        Sleep(50);
+    }
+    if (strcmp(action, "peek") != 0 && IsWindow(dialog)) {
+        Report("stuck", NameEdit(dialog));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
     puts("done");
     return 0;

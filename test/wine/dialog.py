@@ -26,7 +26,10 @@ def drive(env, title, action, name=None, timeout=120, file_type=None):
         subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=report,
                        stderr=subprocess.DEVNULL, timeout=timeout)
         report.seek(0)
-        return parse(report.read())
+        values = parse(report.read())
+    if "stuck" in values or "unsettled" in values:
+        raise AssertionError(f"the dialog {title!r} did not answer its driver: {values}")
+    return values
 
 
 class DialogRun:
@@ -103,12 +106,17 @@ class DialogBench:
         """Runs the .cmd file script (a Unix path) with args under Wine's
         cmd.exe, started with switches, in the bench's folder, and works the
         dialog it opens, found by title, with the driver's action (None: no
-        dialog is expected)."""
+        dialog is expected); "a|b" in title, action and name works dialogs
+        a and b in turn."""
         command = ["wine", "cmd", *switches, "/c", self.wine.windows_path(script)] + args
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             process = subprocess.Popen(command, env=self.wine.env, stdin=subprocess.DEVNULL,
                                        stdout=out, stderr=err, cwd=self.folder)
-            report = drive(self.wine.env, title, action, name) if action is not None else {}
+            report = {}
+            steps = () if action is None else zip(title.split("|"), action.split("|"),
+                                                  (name or "").split("|"))
+            for step_title, step_action, typed in steps:
+                report.update(drive(self.wine.env, step_title, step_action, typed or None))
             exit_value = process.wait(timeout=timeout)
             out.seek(0)
             err.seek(0)

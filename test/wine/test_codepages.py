@@ -24,6 +24,7 @@ REFUSED = ("The chosen name has characters that this system's ANSI code page can
 REFUSED_437 = REFUSED.replace("this system's ANSI code page", "this console's code page (437)")
 CONTROL = ("The chosen name holds a control character (such as a line break), which would split "
            "the line; please choose another name.\n")
+REFUSED_ONE = REFUSED.replace("name has", 'name "T:\\cp\\???????.txt" has')
 COMMAND_ANSI = ("The CommandString has characters that this system's ANSI code page cannot "
                 "carry.\n")
 INJECTION = "a\uff02 \uff06 md pwned \uff06 \uff02.txt"  # fullwidth quotes and ampersands
@@ -45,6 +46,8 @@ ROWS = [
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "\U0001F642.txt", 1, "", REFUSED, {}),
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", INJECTION, 1, "", REFUSED, {}),
     ("1252", "prog c T:\\cp\\*.txt Pick", "Pick", "x\r\nmd PWNED&rem .txt", 1, "", CONTROL, {}),
+    ("1252", "prog c T:\\cp\\*.txt Pick /multiple", "Pick", '"Müller.txt" "Σύνδεση.txt"',
+     1, "", REFUSED_ONE, {}),
     # best-fit would make this Capitro.txt, which exists: no question, no line
     ("1252", "prog c T:\\cp\\*.txt Pick /overwritePrompt", "Pick", "Ĉapitro.txt",
      1, "", REFUSED, {"question": ""}),
@@ -90,6 +93,8 @@ class CodePages(unittest.TestCase):
         cls.existing = cls.bench.path("cp", "Capitro.txt")
         with open(cls.existing, "w") as existing:
             existing.write("keep me\n")
+        for name in ("Müller.txt", "Σύνδεση.txt"):
+            open(cls.bench.path("cp", name), "w").close()
         cls.bench.path("ポ表", "x")
         cls.bench.path("亅乗", "x")
         cls.bench.path("cp", "Ωδ", "x")

@@ -17,6 +17,8 @@ class Dialog(unittest.TestCase):
         cls.bench = DialogBench("wine-dialog")
         with open(cls.bench.path("Backup", "data.txt"), "w") as existing:
             existing.write("old\n")
+        open(cls.bench.path("Backup", "b c.txt"), "w").close()
+        cls.bench.path("Backup", "Sub", "x")
         # the first dialog of a new prefix starts Wine's desktop; get it done
         cls.bench.run(b"prog warm T:\\*.* Warm", "Warm", "cancel")
 
@@ -69,6 +71,18 @@ class Dialog(unittest.TestCase):
              0, b'copy "T:\\Backup\\report"\r\n', "", 3, "All files (*.*)"),
             (b"prog copy " + TYPES + b" Pick /addExtension /overwritePrompt", "Pick", "save",
              "data", 1, b"", "File already exists. Do you want to replace it?"),
+            # files to open, a line each, in the order chosen; /noCRLF spares
+            # only the last line its CR LF; no replace question
+            (b"prog copy T:\\Backup\\*.txt Pick /multiple /noCRLF", "Pick", "save",
+             '"data.txt" "b c.txt"', 0,
+             b'copy "T:\\Backup\\data.txt"\r\ncopy "T:\\Backup\\b c.txt"', ""),
+            (b"prog type T:\\Backup\\*.txt /open /overwritePrompt", "Open", "save",
+             "data.txt", 0, b'type "T:\\Backup\\data.txt"\r\n', ""),
+            # a folder; a drive's root bare, so that it does not end in \"
+            (b"prog xcopy T:\\Backup\\ Pick /folder", "Pick", "save", "Sub", 0,
+             b'xcopy "T:\\Backup\\Sub"\r\n', ""),
+            (b"prog xcopy T:\\Backup\\ Pick /folder", "Pick", "save", "T:\\", 0,
+             b"xcopy T:\\\r\n", ""),
         ]
         for line, title, action, name, exit_value, out, question, *picked in cases:
             with self.subTest(line=line, action=action, name=name, picked=picked):
@@ -92,6 +106,14 @@ class Dialog(unittest.TestCase):
         for line, title, shown in cases:
             with self.subTest(line=line):
                 self.check(self.bench.run(line, title, "cancel"), 1, b"", **shown)
+
+    def test_folder_browser_where_the_picker_cannot_be_made(self):
+        # Wine makes no picker without comdlg32: the older browser opens in
+        # the folder, under the title (Wine's lines on drive Z: go to stderr)
+        self.bench.wine.env["WINEDLLOVERRIDES"] = "mscoree,mshtml,comdlg32="
+        run = self.bench.run(b"prog copy T:\\Backup\\ Browse /folder", "Browse", "save")
+        self.bench.wine.env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+        self.assertEqual((run.exit_value, run.out), (0, b'copy "T:\\Backup"\r\n'))
 
     def test_owner_and_start(self):
         # The dialog belongs to the console window, whatever its title (among

@@ -65,6 +65,17 @@ ROWS = [
     ("write-report.cmd", ["T:\\Backup"], None, None, None,
      2, "", FAILED.format("write-report", 9009), {}, {"Backup/report.txt": None},
      "no path"),
+    # several files, then the folder; a drive's root comes bare
+    ("copy-files.cmd", ["T:\\src", "T:\\Backup"], "Files to copy|Copy them to", "save|save",
+     '"data.txt" "50% & !x.txt"|To', 0, 'Copied "T:\\src\\data.txt" to "T:\\Backup\\To"\r\n'
+     'Copied "T:\\src\\50% & !x.txt" to "T:\\Backup\\To"\r\n', "", {},
+     {"Backup/To/data.txt": "the data\n", "Backup/To/50% & !x.txt": "mine\n"}, None),
+    ("copy-files.cmd", ["T:\\src", "T:\\"], "Files to copy|Copy them to", "save|save",
+     "data.txt|T:\\", 0, 'Copied "T:\\src\\data.txt" to "T:\\"\r\n', "", {},
+     {"data.txt": "the data\n"}, None),
+    ("copy-files.cmd", ["T:\\src", "T:\\Backup"], "Files to copy|Copy them to", "save|cancel",
+     "data.txt|", 1, "No folder chosen; nothing was copied.\r\n", "", {},
+     {"Backup/data.txt": None}, None),
 ]
 
 
@@ -74,7 +85,8 @@ class Examples(unittest.TestCase):
         cls.bench = DialogBench("wine-examples")
         # cmd.exe finds Tamvick on its path
         cls.bench.wine.env["WINEPATH"] = cls.bench.wine.windows_path(BUILD)
-        files = {"src/data.txt": "the data\n", "Backup/old.txt": "old\n",
+        files = {"src/data.txt": "the data\n", "src/50% & !x.txt": "mine\n",
+                 "Backup/To/x": "", "Backup/old.txt": "old\n",
                  "Backup/50.txt": "keep me\n", "Logs/x.log": "",
                  "R&D files/x.txt": ""}
         for name, text in files.items():

@@ -20,7 +20,7 @@ IMPORTS = {
                      "LoadLibraryExW", "GetProcAddress", "GetStartupInfoW"},
     "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
                    "GetProcessWindowStation", "GetUserObjectInformationW", "CreateWindowExW",
-                   "ShowWindow", "DestroyWindow"},
+                   "ShowWindow", "DestroyWindow", "SendMessageW", "SetWindowTextW"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
 WRITE, EXECUTE = 0x80000000, 0x20000000

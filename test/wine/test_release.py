@@ -15,7 +15,7 @@ from wine import BUILD, SOURCE
 TOP = "Tamvick-1.5-win64/"
 CONTENTS = ["", "docs/", "examples/", "Tamvick.exe", "SHA256SUMS", "README.md", "LICENSE",
             "docs/usage.md", "docs/dialog.png", "examples/pick-name.cmd",
-            "examples/save-copy.cmd", "examples/write-report.cmd"]
+            "examples/save-copy.cmd", "examples/write-report.cmd", "examples/copy-files.cmd"]
 
 
 def build(folder):
