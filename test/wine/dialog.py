@@ -56,6 +56,9 @@ class DialogBench:
         if os.path.lexists(link):
             os.remove(link)
         os.symlink(self.folder, link)
+        # Wine's services list the drives when they start: the older folder
+        # browser shows T: only once they start again
+        self.wine.stop_server()
 
     def stop(self):
         self.wine.stop()
