@@ -1,10 +1,10 @@
 // The whole reading of a command line, through the stand-in, with the
 // dialog answering an arbitrary name: input is the command line, a NUL, and
 // the name the dialog confirms (names split by '|' with /multiple), both as
-// UTF-8 (none: the dialog is cancelled). Whatever comes in, the run
-// ends with 0, 1 or 255 and writes what that value says; a confirmed name reaches standard output
-// exactly, in code page 1252 or in UTF-8 with /utf8, or not at all, and only the dialog path loads
-// the dialog's library.
+// UTF-8 (none: the dialog is cancelled). Whatever comes in, the run ends
+// with 0, 1 or 255 and writes what that value says; a confirmed name
+// reaches standard output exactly, in code page 1252 or in UTF-8 with
+// /utf8, or not at all, and only the dialog path loads the dialog's library.
 #include <string.h>
 
 #include <string>

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 // What became of a question for a folder.
-enum FolderAnswer {
+enum FolderAnswer : unsigned char {
     folderChosen,    // *path holds the chosen folder's file-system path
     folderCancelled, // the user cancelled (or the older browser failed: it
                      // tells the two apart no more)

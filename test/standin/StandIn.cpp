@@ -475,9 +475,8 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
 
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
     void (*found)(void) = nullptr;
-    if (module == &dialogLibrary && strcmp(name, "GetSaveFileNameW") == 0) {
-        found = reinterpret_cast<void (*)(void)>(FileDialog);
-    } else if (module == &dialogLibrary && strcmp(name, "GetOpenFileNameW") == 0) {
+    if (module == &dialogLibrary &&
+        (strcmp(name, "GetSaveFileNameW") == 0 || strcmp(name, "GetOpenFileNameW") == 0)) {
         found = reinterpret_cast<void (*)(void)>(FileDialog);
     } else if (module == &dialogLibrary && strcmp(name, "CommDlgExtendedError") == 0) {
         found = reinterpret_cast<void (*)(void)>(CommDlgExtendedError);
