@@ -114,6 +114,14 @@ struct ChosenNames {
     size_t firstName;  // where the first name starts; 0: text is a full path
 };
 
+// True when name, of length characters, is a full path already: a drive,
+// ':' and '\', or "\\" for a share.
+bool IsFullPath(const WCHAR *name, size_t length) {
+    bool drive = length >= 3 && ((name[0] | 0x20) >= 'a' && (name[0] | 0x20) <= 'z') &&
+                 name[1] == ':' && name[2] == '\\';
+    return drive || (length >= 2 && name[0] == '\\' && name[1] == '\\');
+}
+
 // The chosen name that follows *place (0 for the first) as a full path,
 // moving *place past it; null after the last. Nothing past chosen->size is
 // read.
@@ -132,20 +140,47 @@ const WCHAR *NextName(const ChosenNames *chosen, size_t *place) {
         return nullptr; // the empty name after the last one
     }
     *place = end + 1;
-    // the folder ends in a separator only when it is a drive's root
-    size_t folder = chosen->firstName - 1;
+    size_t length = end - start;
+    // Names are joined to the folder, which ends in a separator only when
+    // it is a drive's root; a full path (a library or search results hold
+    // files from many folders) stands as it is.
+    size_t folder = IsFullPath(chosen->text + start, length) ? 0 : chosen->firstName - 1;
     size_t gap = folder > 0 && chosen->text[folder - 1] != '\\' ? 1 : 0;
-    WCHAR *path = NewWideBuffer(folder + gap + end - start);
-    for (size_t i = 0; path != nullptr && i < folder; i++) {
+    WCHAR *path = NewWideBuffer(folder + gap + length);
+    if (path == nullptr) {
+        return nullptr;
+    }
+    for (size_t i = 0; i < folder; i++) {
         path[i] = chosen->text[i];
     }
-    for (size_t i = 0; path != nullptr && i < end - start; i++) {
-        path[folder + gap + i] = chosen->text[start + i];
-    }
-    if (path != nullptr && gap != 0) {
+    if (gap != 0) {
         path[folder] = '\\';
     }
+    for (size_t i = 0; i < length; i++) {
+        path[folder + gap + i] = chosen->text[start + i];
+    }
+    path[folder + gap + length] = 0;
     return path;
+}
+
+// True when the answer ends inside its buffer: a full path with its NUL, a
+// list with the empty name after its last. A dialog may report success for
+// a selection it could not hand back whole.
+bool EndsInside(const ChosenNames *chosen) {
+    size_t at = chosen->firstName;
+    for (;;) {
+        size_t start = at;
+        while (at < chosen->size && chosen->text[at] != 0) {
+            at++;
+        }
+        if (at == chosen->size) {
+            return false;
+        }
+        if (chosen->firstName == 0 || at == start) {
+            return true;
+        }
+        at++;
+    }
 }
 
 // "The chosen name" and the name in quotes, for a message: in the code page
@@ -302,6 +337,10 @@ void FileStage(RunSettings *settings) {
     }
     if (settings->multiple && request.nFileOffset > folder) {
         chosen.firstName = folder + 1;
+    }
+    if (!EndsInside(&chosen)) {
+        WriteError("The selection was too large to hand back; please choose fewer files.");
+        return;
     }
     WriteChosenNames(settings, &chosen);
 }

@@ -25,7 +25,12 @@ char *NewBuffer(size_t size) {
     }
     char *buffer = pool + poolUsed;
     poolUsed += rounded;
-    return buffer; // the pool starts zero-filled and is never reused
+    // Zeroed here, not trusted to be: a dialog that writes past the buffer
+    // it was given leaves its bytes in the room beyond.
+    for (size_t i = 0; i < rounded; i++) {
+        buffer[i] = 0;
+    }
+    return buffer;
 }
 
 char *CopyText(const char *from, size_t length) {
@@ -34,6 +39,7 @@ char *CopyText(const char *from, size_t length) {
         for (size_t i = 0; i < length; i++) {
             copy[i] = from[i];
         }
+        copy[length] = 0;
     }
     return copy;
 }
@@ -49,6 +55,7 @@ char *JoinTexts(const char *first, const char *second) {
         for (size_t i = 0; i < secondLength; i++) {
             joined[firstLength + i] = second[i];
         }
+        joined[firstLength + secondLength] = 0;
     }
     return joined;
 }
@@ -61,8 +68,11 @@ const char *NumberText(unsigned value, unsigned base) {
         value /= base;
     } while (value != 0 && count < sizeof digits);
     char *text = NewBuffer(count);
-    for (size_t i = 0; text != nullptr && i < count; i++) {
-        text[i] = digits[count - 1 - i];
+    if (text != nullptr) {
+        for (size_t i = 0; i < count; i++) {
+            text[i] = digits[count - 1 - i];
+        }
+        text[count] = 0;
     }
     return text;
 }
@@ -82,9 +92,6 @@ size_t PoolMark(void) {
 }
 
 void TakeBackTo(size_t mark) {
-    for (size_t i = mark; i < poolUsed; i++) {
-        pool[i] = 0;
-    }
     poolUsed = mark < poolUsed ? mark : poolUsed;
 }
 

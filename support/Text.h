@@ -43,9 +43,9 @@ bool SameText(const char *a, const char *b);
 // How much of the pool is in use: a mark for TakeBackTo.
 size_t PoolMark(void);
 
-// Takes back every text made since mark and makes that room zero-filled
-// again; texts made before it stay. A run that handles texts one at a time,
-// each done with before the next, so needs no more room than the largest.
+// Takes back every text made since mark; texts made before it stay. A run
+// that handles texts one at a time, each done with before the next, so
+// needs no more room than the largest.
 void TakeBackTo(size_t mark);
 
 // Takes back every text made so far. The tool never calls it; a harness

@@ -110,7 +110,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
     const std::string lone = "A parameter holds half of a UTF-16 surrogate pair, which no other "
                              "form of text can carry, so Tamvick would read it changed.\n";
     const std::string commandAnsi = "The CommandString has characters that " + ansi + ".\n";
-    const std::string overlong = "C:\\B|" + std::string(70000, 'n'); // past 16 bits
+    const std::string overlong = "C:\\B|" + std::string(70000, 'n');      // past 16 bits
+    const std::string crowded = "C:\\B|a.txt|" + std::string(30000, 'n'); // past nMaxFile
     struct {
         const char *line; // UTF-8 for the UTF-16 line; ED A0 80 is a lone surrogate
         UINT console;     // the console's code page; 0: no console
@@ -118,8 +119,9 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         int exitValue;
         std::string output;
         std::string error;
-        bool ownConsole = false; // shared by no other process
-        StreamKind out = streamFile;
+        bool ownConsole = false;     // shared by no other process
+        StreamKind out = streamFile; // both streams
+        bool overruns = false;       // the dialog writes past nMaxFile
     } cases[] = {
         {"prog c C:\\B\\*.txt", 0, "C:\\B\\M\u00fcller \u00e9t\u00e9.txt", 0,
          "c \"C:\\B\\M\xfcller \xe9t\xe9.txt\"\r\n", ""},
@@ -172,6 +174,11 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
          "The chosen name \"C:\\?.txt\" has characters that " + ansi +
              "; please choose another name.\n"},
         {"prog c *.txt /multiple", 0, "C:\\B\\a.txt", 0, "c \"C:\\B\\a.txt\"\r\n", ""},
+        {"prog c *.txt /multiple", 0, "C:\\B|a.txt|D:\\O\\x.txt|\\\\s\\h\\y.txt", 0,
+         "c \"C:\\B\\a.txt\"\r\nc \"D:\\O\\x.txt\"\r\nc \"\\\\s\\h\\y.txt\"\r\n", ""},
+        {"prog c *.txt /multiple /utf8", 0, crowded.c_str(), 1, "",
+         "The selection was too large to hand back; please choose fewer files.\n", false,
+         streamConsole, true},
         {"prog = *.txt /multiple /noQuote", 0, overlong.c_str(), 0,
          "=C:\\B\\" + overlong.substr(5) + "\r\n", ""},
         // a folder: a drive's root bare, so that the line does not end in \"
@@ -181,7 +188,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
         StandIn *state = Confirming(c.line, c.answer);
         state->consoleCodePage = c.console;
         state->consoleOfItsOwn = c.ownConsole;
-        state->outputKind = c.out;
+        state->outputKind = state->errorKind = c.out;
+        state->dialogOverruns = c.overruns;
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(state->exitValue, c.exitValue) << c.line << " " << c.answer;
         EXPECT_EQ(Output(state), c.output) << c.line << " " << c.answer;

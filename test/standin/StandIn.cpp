@@ -305,7 +305,8 @@ namespace {
 // Both file dialogs. An answer with '|' is several names: the folder, then
 // each name, NUL-separated with one more NUL after the last, nFileOffset at
 // the first name. An answer the buffer cannot hold fails with
-// FNERR_BUFFERTOOSMALL and its size (16 bits of it) in the first character.
+// FNERR_BUFFERTOOSMALL and its size (16 bits of it) in the first character,
+// or, overrunning, is reported as chosen and written on into the pool.
 BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
     standIn->dialogCalls++;
     standIn->request = *request;
@@ -346,7 +347,7 @@ BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
         answer[i] = bar ? 0 : answer[i];
     }
     answer[made + 1] = 0;
-    if (made + 2 > request->nMaxFile) {
+    if (made + 2 > request->nMaxFile && !standIn->dialogOverruns) {
         request->lpstrFile[0] = static_cast<WCHAR>(made + 2);
         standIn->dialogError = 0x3003;
         return 0;

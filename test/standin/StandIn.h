@@ -65,6 +65,7 @@ struct StandIn {
     char dialogAnswer[standInTextSize]; // UTF-8, written over lpstrFile on confirm; with
                                         // OFN_ALLOWMULTISELECT, '|' separates names
     DWORD dialogError;                  // what CommDlgExtendedError answers
+    bool dialogOverruns;                // a too large answer is written whole, past nMaxFile
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
     ControlEvent control;               // arrives while the dialog is up
