@@ -52,12 +52,30 @@ set(VORSEL_RELEASE Tamvick-${PROJECT_VERSION}-win64)
 set(VORSEL_RELEASE_FILES README.md LICENSE docs/usage.md docs/dialog.png
     examples/pick-name.cmd examples/save-copy.cmd examples/write-report.cmd
     examples/copy-files.cmd)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py
-            ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE} ${VORSEL_EPOCH}
-            $<TARGET_FILE:Tamvick> ${CMAKE_SOURCE_DIR} ${VORSEL_RELEASE_FILES}
-    DEPENDS Tamvick tools/package.py ${VORSEL_RELEASE_FILES})
-add_custom_target(package DEPENDS ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip)
+set(VORSEL_PACKAGE ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py
+    ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE} ${VORSEL_EPOCH}
+    $<TARGET_FILE:Tamvick> ${CMAKE_SOURCE_DIR} ${VORSEL_RELEASE_FILES})
+# Signing the exe in the zip, off unless a key file is named. The password
+# is read from the environment (VORSEL_SIGN_PASSWORD) when the zip is made.
+set(VORSEL_SIGN_PKCS12 "" CACHE FILEPATH
+    "PKCS#12 (.pfx) file to sign the release's Tamvick.exe with; empty: no signature")
+set(VORSEL_SIGN_TIMESTAMP "" CACHE STRING
+    "RFC 3161 time-stamp server for the signature; empty: signed at the commit's time")
+if(VORSEL_SIGN_PKCS12)
+    set(sign_options --sign ${VORSEL_SIGN_PKCS12})
+    if(VORSEL_SIGN_TIMESTAMP)
+        list(APPEND sign_options --timestamp ${VORSEL_SIGN_TIMESTAMP})
+    endif()
+    # The key file and the password live outside the build, which cannot
+    # tell when they change, so a signed zip is made afresh every time.
+    add_custom_target(package COMMAND ${VORSEL_PACKAGE} ${sign_options}
+        DEPENDS Tamvick VERBATIM)
+else()
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip
+        COMMAND ${VORSEL_PACKAGE}
+        DEPENDS Tamvick tools/package.py ${VORSEL_RELEASE_FILES})
+    add_custom_target(package DEPENDS ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip)
+endif()
 
 include(test/windows/Tests.cmake)
 
