@@ -14,7 +14,7 @@ sys.path.insert(0, os.path.join(TOP, "test", "wine"))
 from dialog import DialogBench, drive  # noqa: E402
 
 LINE = (b'Tamvick "copy data.txt" '
-        b'"T:\\Backup\\Text files (*.txt)|*.txt;*.log|All files (*.*)|*.*" '
+        b'"T:\\Backup\\Text and log files (*.txt;*.log)|*.txt;*.log|All files (*.*)|*.*" '
         b'"Save copy as" data.txt /overwritePrompt')
 
 
