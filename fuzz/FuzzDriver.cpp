@@ -2,12 +2,14 @@
 // dialog answering an arbitrary name: input is the command line, a NUL, and
 // the name the dialog confirms (names split by '|' with /multiple), both as
 // UTF-8 (none: the dialog is cancelled). Whatever comes in, the run ends
-// with 0, 1 or 255 and writes what that value says; a confirmed name
-// reaches standard output exactly, in code page 1252 or in UTF-8 with
-// /utf8, or not at all, and only the dialog path loads the dialog's library.
+// with 0, 1 or 255 and writes what that value says; each confirmed name
+// (with /multiple, joined to the folder unless it is a full path) reaches
+// standard output exactly and in order, in code page 1252 or in UTF-8 with
+// /utf8, or none does, and only the dialog path loads the dialog's library.
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "StandIn.h"
 #include "../file/Vorsel.h"
@@ -59,39 +61,68 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     int exitValue = RunVorsel(&settings);
     std::string out(state.output, state.outputLength);
     std::string err(state.error, state.errorLength);
-    // The chosen name as the line's code page writes it, when it can.
+    // Each name a line holds, as the tool makes it: the one text the dialog
+    // handed back, or with /multiple each name after the folder, a full path
+    // as it is and any other joined to the folder with one separator.
     bool utf8 = (settings.outputSwitches & utf8Output) != 0;
-    const WCHAR *name = state.dialogCalls >= 1 ? state.request.lpstrFile : nullptr;
-    int length = 0;
-    bool carried = !utf8 || !HasLoneSurrogate(name);
-    bool controlled = false; // holds a control character
-    for (; state.dialogConfirms && name != nullptr && name[length] != 0; length++) {
-        carried = carried && (utf8 || name[length] < 0x100);
-        controlled = controlled || name[length] < 0x20;
+    const WCHAR *text = state.dialogCalls >= 1 ? state.request.lpstrFile : nullptr;
+    std::vector<std::u16string> names;
+    if (state.dialogConfirms && text != nullptr) {
+        std::u16string folder(text);
+        size_t at = folder.size() + 1;
+        bool list = settings.multiple && state.request.nFileOffset > folder.size();
+        while (list && text[at] != 0) {
+            std::u16string name(text + at);
+            at += name.size() + 1;
+            bool full = (name.size() >= 3 && name[1] == ':' && name[2] == '\\' &&
+                         (name[0] | 0x20) >= 'a' && (name[0] | 0x20) <= 'z') ||
+                        name.compare(0, 2, u"\\\\") == 0;
+            bool gap = !folder.empty() && folder.back() != '\\';
+            names.push_back(full ? name : folder + (gap ? u"\\" : u"") + name);
+        }
+        if (!list) {
+            names.push_back(folder);
+        }
     }
-    static char bytes[4 * standInTextSize];
-    int made = length == 0 ? 0
-                           : WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, name, length, bytes,
-                                                 sizeof bytes, nullptr, nullptr);
-    std::string chosen(bytes, made > 0 ? static_cast<size_t>(made) : 0);
+    // Whether the line's code page carries every name, whether one holds a
+    // control character, and where each one stands in the output, in order.
+    bool carried = true;
+    bool controlled = false;
+    size_t found = 0;
+    for (const std::u16string &name : names) {
+        bool exact = !utf8 || !HasLoneSurrogate(name.c_str());
+        for (char16_t c : name) {
+            exact = exact && (utf8 || c < 0x100);
+            controlled = controlled || c < 0x20;
+        }
+        carried = carried && exact;
+        static char bytes[4 * standInTextSize];
+        int made = name.empty() ? 0
+                                : WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, name.c_str(),
+                                                      static_cast<int>(name.size()), bytes,
+                                                      sizeof bytes, nullptr, nullptr);
+        std::string chosen(bytes, made > 0 ? static_cast<size_t>(made) : 0);
+        size_t place = found == std::string::npos ? found : out.find(chosen, found);
+        found = place == std::string::npos ? place : place + chosen.size();
+    }
     bool ok = false;
     switch (exitValue) {
     case 0:
         ok = state.dialogCalls == 0
                  ? out.empty() && err == std::string(UsageText) + "\n" && state.libraryLoads == 0
-                 : state.dialogConfirms && carried && !controlled && err.empty() &&
-                       (state.outputWrites == 1 || settings.multiple) &&
-                       StartsWith(out, settings.CommandString) &&
-                       out.find(chosen) != std::string::npos;
+                 : !names.empty() && carried && !controlled && err.empty() &&
+                       static_cast<size_t>(state.outputWrites) == names.size() &&
+                       StartsWith(out, settings.CommandString) && found != std::string::npos;
         break;
     case 1:
         // with /multiple any of the names may be the one refused, and named;
         // a list with no name in it is none chosen
-        ok = state.dialogCalls >= 1 && out.empty() &&
-             (!state.dialogConfirms ? err.empty()
-              : settings.multiple   ? StartsWith(err, "The chosen name \"") || err.empty()
-              : controlled          ? err == control
-                                    : !carried && err == (utf8 ? uncarriedUtf8 : uncarried));
+        ok =
+            state.dialogCalls >= 1 && out.empty() &&
+            (names.empty()       ? err.empty()
+             : settings.multiple ? (!carried || controlled) && StartsWith(err, "The chosen name \"")
+             : controlled        ? err == control
+                                 : !carried && err == (utf8 ? uncarriedUtf8 : uncarried));
         break;
     case 255:
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&

@@ -353,7 +353,7 @@ BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
         return 0;
     }
     memcpy(request->lpstrFile, answer, 2 * (made + 2));
-    request->nFileOffset = static_cast<WORD>(offset);
+    request->nFileOffset = standIn->request.nFileOffset = static_cast<WORD>(offset);
     return 1;
 }
 
