@@ -1,7 +1,7 @@
 """The built Tamvick.exe as a user's Windows sees it, read from the file's
 bytes: a 64-bit console program that needs no DLL beyond the system's, with
-ASLR and DEP, no section both writable and executable, and its manifest,
-icon and version resources."""
+ASLR (and the relocations it needs) and DEP, no section both writable and
+executable, and its manifest, icon and version resources."""
 import os
 import struct
 import unittest
@@ -17,7 +17,9 @@ IMPORTS = {
                      "SetConsoleCtrlHandler", "GetCurrentProcessId", "ProcessIdToSessionId",
                      "MultiByteToWideChar", "WideCharToMultiByte",
                      "GetSystemDirectoryW", "GetModuleHandleA", "SetDllDirectoryW",
-                     "LoadLibraryExW", "GetProcAddress", "GetStartupInfoW"},
+                     "LoadLibraryExW", "GetProcAddress", "GetStartupInfoW",
+                     "GetSystemTimeAsFileTime", "QueryPerformanceCounter", "GetCurrentThreadId",
+                     "GetTickCount64"},
     "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
                    "GetProcessWindowStation", "GetUserObjectInformationW", "CreateWindowExW",
                    "ShowWindow", "DestroyWindow", "SendMessageW", "SetWindowTextW"},
@@ -40,8 +42,12 @@ class ImageTest(unittest.TestCase):
     def test_console_program_for_x64_with_system_imports_only(self):
         image = self.image
         self.assertEqual((image.machine, image.magic, image.subsystem), (0x8664, 0x20B, 3))
-        self.assertEqual(image.characteristics & 0x1, 0)  # relocatable
-        # ASLR with high entropy, and DEP
+        # relocatable, with relocations to apply: ASLR moves only such an
+        # image; with high entropy, and DEP
+        self.assertEqual(image.characteristics & 0x1, 0)
+        rva, size = image.directories[5]
+        self.assertGreater(size, 8)
+        self.assertGreater(struct.unpack_from("<I", image.data, image.at(rva) + 4)[0], 8)
         self.assertEqual(image.dll_characteristics & 0x160, 0x160)
         for name, *_, flags in image.sections:
             self.assertNotEqual(flags & (WRITE | EXECUTE), WRITE | EXECUTE, name)
