@@ -54,30 +54,46 @@ set(VORSEL_RELEASE Tamvick-${PROJECT_VERSION}-win64)
 set(VORSEL_RELEASE_FILES README.md LICENSE docs/usage.md docs/dialog.png
     examples/pick-name.cmd examples/save-copy.cmd examples/write-report.cmd
     examples/copy-files.cmd)
-set(VORSEL_PACKAGE ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py
-    ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE} ${VORSEL_EPOCH}
-    $<TARGET_FILE:Tamvick> ${CMAKE_SOURCE_DIR} ${VORSEL_RELEASE_FILES})
 # Signing the exe in the zip, off unless a key file is named. The password
 # is read from the environment (VORSEL_SIGN_PASSWORD) when the zip is made.
-set(VORSEL_SIGN_PKCS12 "" CACHE FILEPATH
+# A text, not a FILEPATH: CMake splits a given FILEPATH at each ';' and
+# makes each piece a path of its own.
+set(VORSEL_SIGN_PKCS12 "" CACHE STRING
     "PKCS#12 (.pfx) file to sign the release's Tamvick.exe with; empty: no signature")
+set_property(CACHE VORSEL_SIGN_PKCS12 PROPERTY TYPE STRING)
 set(VORSEL_SIGN_TIMESTAMP "" CACHE STRING
-    "RFC 3161 time-stamp server for the signature; empty: signed at the commit's time")
-if(VORSEL_SIGN_PKCS12)
-    set(sign_options --sign ${VORSEL_SIGN_PKCS12})
-    if(VORSEL_SIGN_TIMESTAMP)
-        list(APPEND sign_options --timestamp ${VORSEL_SIGN_TIMESTAMP})
-    endif()
-    # The key file and the password live outside the build, which cannot
-    # tell when they change, so a signed zip is made afresh every time.
-    add_custom_target(package COMMAND ${VORSEL_PACKAGE} ${sign_options}
-        DEPENDS Tamvick VERBATIM)
-else()
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip
-        COMMAND ${VORSEL_PACKAGE}
-        DEPENDS Tamvick tools/package.py ${VORSEL_RELEASE_FILES})
-    add_custom_target(package DEPENDS ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip)
+    "RFC 3161 time-stamp server for the signature; empty: no time stamp")
+# With the address the zip will be downloaded from, the release also holds
+# winget's and Scoop's manifests for it.
+set(VORSEL_RELEASE_URL "" CACHE STRING
+    "https address of the folder the release zip is downloaded from; empty: no manifests")
+set(VORSEL_HOMEPAGE "" CACHE STRING
+    "The project's page in the manifests; empty: VORSEL_RELEASE_URL")
+# The settings reach package.py in hexadecimal, whatever they hold: a ';'
+# would split a CMake list, and a line break the build file.
+set(release_settings)
+set(pkcs12 "${VORSEL_SIGN_PKCS12}")
+if(pkcs12)
+    cmake_path(ABSOLUTE_PATH pkcs12 BASE_DIRECTORY "${CMAKE_SOURCE_DIR}") # where presets run
 endif()
+foreach(setting SIGN_PKCS12 SIGN_TIMESTAMP RELEASE_URL HOMEPAGE)
+    set(value "${VORSEL_${setting}}")
+    if(setting STREQUAL SIGN_PKCS12)
+        set(value "${pkcs12}")
+    endif()
+    string(HEX "${value}" value)
+    string(TOLOWER ${setting} option)
+    string(REPLACE _ - option ${option})
+    list(APPEND release_settings --${option}=${value})
+endforeach()
+# The release is made afresh every time: the key file, the password and
+# the settings the zip was last made with lie outside what the build tool
+# tracks, and the zip must always be what the current ones ask for.
+add_custom_target(package
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/package.py ${release_settings}
+            ${PROJECT_VERSION} ${CMAKE_BINARY_DIR}/${VORSEL_RELEASE}.zip ${VORSEL_RELEASE}
+            ${VORSEL_EPOCH} $<TARGET_FILE:Tamvick> ${CMAKE_SOURCE_DIR} ${VORSEL_RELEASE_FILES}
+    DEPENDS Tamvick VERBATIM)
 
 include(test/windows/Tests.cmake)
 

@@ -1,22 +1,34 @@
 #!/usr/bin/env python3
-"""Writes the release zip: one top folder holding the exe, its SHA256SUMS
-and the given files, in a fixed order, with fixed times and modes, so that
-the same commit always gives the same bytes.
+"""Writes the release: the zip, with one top folder holding the exe, its
+SHA256SUMS and the given files, in a fixed order, with fixed times and modes,
+so that the same commit always gives the same bytes; ZIP.sha256 beside it, in
+the form sha256sum -c reads; and, given the address it will be downloaded
+from, winget's and Scoop's manifests for it (see manifests.py).
 
-    package.py [--sign PFX [--timestamp URL]] ZIP TOP EPOCH EXE SOURCE FILE...
+    package.py [--sign-pkcs12=HEX] [--sign-timestamp=HEX] [--release-url=HEX]
+               [--homepage=HEX] VERSION ZIP TOP EPOCH EXE SOURCE FILE...
 
-TOP is the top folder's name, EPOCH the time (seconds since 1970, UTC)
-every entry bears, FILE a path under SOURCE that keeps its place in TOP.
-With --sign, the zip holds a signed copy of EXE (see sign.py), and no zip is
-made when it cannot be signed; EXE itself stays as it was built."""
+Each option's value is the hexadecimal form of its text's bytes, so that no
+character in it can change the command line it stands on; empty is unset.
+TOP is the top folder's name, EPOCH the time (seconds since 1970, UTC) every
+entry bears, FILE a path under SOURCE that keeps its place in TOP. With
+--sign-pkcs12, the zip holds a signed copy of EXE (see sign.py); EXE itself
+stays as it was built. Whatever this run cannot make, no zip or manifest from
+an earlier run stands in its place."""
 import argparse
 import hashlib
 import os
+import shutil
 import tempfile
 import time
 import zipfile
 
+import manifests
 from sign import sign
+
+
+def decoded(hexadecimal):
+    return os.fsdecode(bytes.fromhex(hexadecimal))
 
 
 def entry(name, epoch, directory=False):
@@ -32,22 +44,28 @@ def entry(name, epoch, directory=False):
 
 def main():
     command = argparse.ArgumentParser()
-    command.add_argument("--sign")
-    command.add_argument("--timestamp")
-    for name in ("out", "top", "epoch", "exe", "source"):
+    for option in ("--sign-pkcs12", "--sign-timestamp", "--release-url", "--homepage"):
+        command.add_argument(option, type=decoded, default="")
+    for name in ("version", "out", "top", "epoch", "exe", "source"):
         command.add_argument(name)
     command.add_argument("files", nargs="*")
     given = command.parse_args()
     out, top, epoch, exe, source = (given.out, given.top, int(given.epoch), given.exe,
                                     given.source)
-    # An earlier zip never stands in for one this run could not make.
-    for stale in (out, out + ".part"):
+    built = os.path.dirname(out)
+    for stale in (out, out + ".part", out + ".sha256"):
         if os.path.exists(stale):
             os.remove(stale)
-    with tempfile.TemporaryDirectory(dir=os.path.dirname(out)) as work:
-        if given.sign:
+    for stale in ("winget", "scoop"):
+        shutil.rmtree(os.path.join(built, stale), ignore_errors=True)
+    homepage = given.homepage or given.release_url
+    if given.release_url:
+        manifests.check_address(given.release_url, "VORSEL_RELEASE_URL")
+        manifests.check_address(homepage, "VORSEL_HOMEPAGE")
+    with tempfile.TemporaryDirectory(dir=built) as work:
+        if given.sign_pkcs12:
             exe = os.path.join(work, "Tamvick.exe")
-            sign(given.exe, exe, given.sign, epoch, given.timestamp)
+            sign(given.exe, exe, given.sign_pkcs12, epoch, given.sign_timestamp)
         with open(exe, "rb") as image:
             exe_bytes = image.read()
     sums = f"{hashlib.sha256(exe_bytes).hexdigest()}  Tamvick.exe\n".encode()
@@ -63,6 +81,12 @@ def main():
             archive.writestr(entry(f"{top}/{folder}/", epoch, directory=True), b"")
         for name, data in contents:
             archive.writestr(entry(f"{top}/{name}", epoch), data, compresslevel=9)
+    with open(partial, "rb") as made:
+        digest = hashlib.sha256(made.read()).hexdigest()
+    if given.release_url:
+        manifests.write(built, given.version, top, given.release_url, homepage, digest, epoch)
+    with open(out + ".sha256", "w", encoding="ascii") as check:
+        check.write(f"{digest}  {os.path.basename(out)}\n")
     os.replace(partial, out)
 
 

@@ -1,13 +1,18 @@
 """The release zip, built twice from the same commit in two folders at two
 times: the exe and the zip come out byte for byte the same, the zip holds
 one top folder with what a user needs, and SHA256SUMS matches the exe. Signed
-with a throwaway key, the zip holds that same exe signed, or there is no zip."""
+with a throwaway key, the zip holds that same exe signed, or there is no zip;
+given the address it is downloaded from, the release holds the manifests for
+winget and Scoop, or, given a bad one, nothing."""
 import hashlib
 import io
+import json
 import os
+import re
 import shutil
 import subprocess
 import tempfile
+import time
 import unittest
 import zipfile
 from pathlib import Path
@@ -15,6 +20,9 @@ from pathlib import Path
 from wine import BUILD, SOURCE
 
 TOP = "Tamvick-1.5-win64/"
+ZIP = "Tamvick-1.5-win64.zip"
+URL = "https://vorsel.example/releases/1.5"
+WINGET = Path("winget", "manifests", "v", "Vorsel", "Tamvick", "1.5")
 CONTENTS = ["", "docs/", "examples/", "Tamvick.exe", "SHA256SUMS", "README.md", "LICENSE",
             "docs/usage.md", "docs/dialog.png", "examples/pick-name.cmd",
             "examples/save-copy.cmd", "examples/write-report.cmd", "examples/copy-files.cmd"]
@@ -36,13 +44,24 @@ def build(folder):
         return exe.read(), archive.read()
 
 
-def signing_key(folder, name, purpose):
-    """A throwaway certificate for purpose, and a .pfx of it and its key (password Pw-7731)."""
-    cert, key, pfx = (os.path.join(folder, name + end) for end in (".pem", ".key", ".pfx"))
-    for command in (["req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=Vorsel test",
-                     "-addext", "extendedKeyUsage=" + purpose, "-keyout", key, "-out", cert],
+def signing_key(folder, name, purpose, password="Pw-7731", days=(-1, 30)):
+    """A throwaway certificate for purpose, valid between the days given
+    (from today), and a .pfx of it and its key."""
+    cert, key, pfx, csr = (os.path.join(folder, name + end)
+                           for end in (".pem", ".key", ".pfx", ".csr"))
+    Path(folder, "index").touch()
+    Path(folder, "ca.cnf").write_text(f"[ca]\ndefault_ca=d\n[d]\ndatabase={folder}/index\n"
+                                      f"new_certs_dir={folder}\nrand_serial=yes\npolicy=p\n"
+                                      "unique_subject=no\ndefault_md=sha256\n"
+                                      "copy_extensions=copy\n[p]\n")
+    start, end = (time.strftime("%Y%m%d%H%M%SZ", time.gmtime(time.time() + 86400 * day))
+                  for day in days)
+    for command in (["req", "-new", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=Vorsel test",
+                     "-addext", "extendedKeyUsage=" + purpose, "-keyout", key, "-out", csr],
+                    ["ca", "-batch", "-selfsign", "-keyfile", key, "-in", csr, "-config",
+                     Path(folder, "ca.cnf"), "-startdate", start, "-enddate", end, "-out", cert],
                     ["pkcs12", "-export", "-inkey", key, "-in", cert, "-out", pfx,
-                     "-passout", "pass:Pw-7731"]):
+                     "-passout", "pass:" + password]):
         subprocess.run(["openssl", *command], check=True, capture_output=True)
     return cert, pfx
 
@@ -60,24 +79,33 @@ class Release(unittest.TestCase):
                 self.assertNotIn(path.encode(), first[0])
             # signed with throwaway keys, the zip holds that exe signed, or,
             # refused, there is no zip; the built exe stays unsigned
-            cert, signing = signing_key(work, "signing", "codeSigning")
-            web, pfx = signing_key(work, "web", "serverAuth")[1], os.path.join(work, "key.pfx")
+            keys = {name: signing_key(work, name, purpose, *more) for name, purpose, *more in (
+                ("signing", "codeSigning"), ("web", "serverAuth"), ("bare", "codeSigning", ""),
+                ("expired", "codeSigning", "Pw-7731", (-30, -1)))}
+            pfx = os.path.join(work, "key.pfx")
             subprocess.run(["cmake", "--preset", "windows", "-DVORSEL_SIGN_PKCS12=" + pfx],
                            cwd=one, check=True, stdout=subprocess.DEVNULL)
             built = Path(one, "build", "windows")
-            for key, password, refusal in ((signing, "Pw-7731", None),
-                                           (signing, "Pw-7732", "a wrong password"),
-                                           (web, "Pw-7731", "is not for code signing")):
-                shutil.copy(key, pfx)
-                run = subprocess.run(["cmake", "--build", "--preset", "windows", "--target",
-                                      "package"], cwd=one, capture_output=True, text=True,
-                                     env=dict(os.environ, VORSEL_SIGN_PASSWORD=password))
+
+            def package(password=""):
+                return subprocess.run(["cmake", "--build", "--preset", "windows", "--target",
+                                       "package"], cwd=one, capture_output=True, text=True,
+                                      env=dict(os.environ, VORSEL_SIGN_PASSWORD=password))
+
+            for key, password, refusal in (("signing", "Pw-7732", "a wrong password"),
+                                           ("web", "Pw-7731", "is not for code signing"),
+                                           ("expired", "Pw-7731", "has expired"),
+                                           ("signing", "Pw-7731", None), ("bare", "", None)):
+                cert = keys[key][0]
+                shutil.copy(keys[key][1], pfx)
+                run = package(password)
                 self.assertEqual(run.returncode != 0, refusal is not None, run.stdout)
                 self.assertIn(refusal or "", run.stdout + run.stderr)
-                self.assertNotIn(password, run.stdout + run.stderr)
+                if password:
+                    self.assertNotIn(password, run.stdout + run.stderr)
                 if refusal is None:
-                    archive = zipfile.ZipFile(built / "Tamvick-1.5-win64.zip")
-                    signed, bare = Path(work, "signed.exe"), Path(work, "bare.exe")
+                    archive = zipfile.ZipFile(built / ZIP)
+                    signed, bare = Path(work, key + "-signed.exe"), Path(work, key + "-bare.exe")
                     signed.write_bytes(archive.read(TOP + "Tamvick.exe"))
                     for command in (["verify", "-CAfile", cert, "-in", signed],
                                     ["remove-signature", "-in", signed, "-out", bare]):
@@ -85,8 +113,33 @@ class Release(unittest.TestCase):
                     self.assertEqual(bare.read_bytes(), first[0])
                     self.assertEqual(archive.read(TOP + "SHA256SUMS").decode(), hashlib.sha256(
                         signed.read_bytes()).hexdigest() + "  Tamvick.exe\n")
+            # signing off, with an address: the unsigned zip, the same with
+            # or without one, and manifests that name it and its exe
+            subprocess.run(["cmake", "--preset", "windows", "-DVORSEL_SIGN_PKCS12=",
+                            "-DVORSEL_RELEASE_URL=" + URL], cwd=one, check=True,
+                           stdout=subprocess.DEVNULL)
+            self.assertEqual(package().returncode, 0)
+            self.assertEqual((built / ZIP).read_bytes(), first[1])
+            subprocess.run(["sha256sum", "-c", ZIP + ".sha256"], cwd=built, check=True,
+                           stdout=subprocess.DEVNULL)
+            digest = hashlib.sha256(first[1]).hexdigest()
+            names = zipfile.ZipFile(built / ZIP).namelist()
+            installer = (built / WINGET / "Vorsel.Tamvick.installer.yaml").read_text()
+            self.assertIn(f"  InstallerUrl: '{URL}/{ZIP}'\n  InstallerSha256: {digest.upper()}\n",
+                          installer)
+            exe = re.search(r"RelativeFilePath: (.*)", installer)[1]
+            scoop = json.loads((built / "scoop" / "tamvick.json").read_text())
+            self.assertEqual(scoop["architecture"]["64bit"]["hash"], digest)
+            self.assertIn(exe.replace("\\", "/"), names)
+            self.assertIn(scoop["architecture"]["64bit"]["extract_dir"] + "/" + scoop["bin"], names)
+            # a plain http address: nothing at all
+            subprocess.run(["cmake", "--preset", "windows",
+                            "-DVORSEL_RELEASE_URL=http://x.example"], cwd=one, check=True,
+                           stdout=subprocess.DEVNULL)
+            self.assertIn("must be an https address", package().stdout)
             self.assertEqual((built / "Tamvick.exe").read_bytes(), first[0], "signed in place")
-            self.assertFalse((built / "Tamvick-1.5-win64.zip").exists())
+            for made in (ZIP, ZIP + ".sha256", "winget", "scoop"):
+                self.assertFalse((built / made).exists(), made)
         finally:
             shutil.rmtree(work, ignore_errors=True)
         self.assertEqual(first[0], second[0], "Tamvick.exe differs")
