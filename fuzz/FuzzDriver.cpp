@@ -90,20 +90,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     bool controlled = false;
     size_t found = 0;
     for (const std::u16string &name : names) {
-        bool exact = !utf8 || !HasLoneSurrogate(name.c_str());
+        carried = carried && (!utf8 || !HasLoneSurrogate(name.c_str()));
         for (char16_t c : name) {
-            exact = exact && (utf8 || c < 0x100);
+            carried = carried && (utf8 || c < 0x100);
             controlled = controlled || c < 0x20;
         }
-        carried = carried && exact;
         static char bytes[4 * standInTextSize];
-        int made = name.empty() ? 0
-                                : WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, name.c_str(),
-                                                      static_cast<int>(name.size()), bytes,
-                                                      sizeof bytes, nullptr, nullptr);
+        int made = WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, name.c_str(),
+                                       static_cast<int>(name.size()), bytes, sizeof bytes, nullptr,
+                                       nullptr);
         std::string chosen(bytes, made > 0 ? static_cast<size_t>(made) : 0);
-        size_t place = found == std::string::npos ? found : out.find(chosen, found);
-        found = place == std::string::npos ? place : place + chosen.size();
+        found = out.find(chosen, found); // past the end, once one is missing
+        found = found == std::string::npos ? found : found + chosen.size();
     }
     bool ok = false;
     switch (exitValue) {

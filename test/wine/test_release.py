@@ -52,8 +52,8 @@ def signing_key(folder, name, purpose, password="Pw-7731", days=(-1, 30)):
     Path(folder, "index").touch()
     Path(folder, "ca.cnf").write_text(f"[ca]\ndefault_ca=d\n[d]\ndatabase={folder}/index\n"
                                       f"new_certs_dir={folder}\nrand_serial=yes\npolicy=p\n"
-                                      "unique_subject=no\ndefault_md=sha256\n"
-                                      "copy_extensions=copy\n[p]\n")
+                                      "unique_subject=no\ncopy_extensions=copy\ndefault_md"
+                                      "=sha256\n[p]\n")
     start, end = (time.strftime("%Y%m%d%H%M%SZ", time.gmtime(time.time() + 86400 * day))
                   for day in days)
     for command in (["req", "-new", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=Vorsel test",
@@ -82,16 +82,18 @@ class Release(unittest.TestCase):
             keys = {name: signing_key(work, name, purpose, *more) for name, purpose, *more in (
                 ("signing", "codeSigning"), ("web", "serverAuth"), ("bare", "codeSigning", ""),
                 ("expired", "codeSigning", "Pw-7731", (-30, -1)))}
-            pfx = os.path.join(work, "key.pfx")
-            subprocess.run(["cmake", "--preset", "windows", "-DVORSEL_SIGN_PKCS12=" + pfx],
-                           cwd=one, check=True, stdout=subprocess.DEVNULL)
-            built = Path(one, "build", "windows")
+            pfx, built = os.path.join(work, "key.pfx"), Path(one, "build", "windows")
+
+            def configure(*settings):
+                subprocess.run(["cmake", "--preset", "windows", *settings], cwd=one, check=True,
+                               stdout=subprocess.DEVNULL)
 
             def package(password=""):
                 return subprocess.run(["cmake", "--build", "--preset", "windows", "--target",
                                        "package"], cwd=one, capture_output=True, text=True,
                                       env=dict(os.environ, VORSEL_SIGN_PASSWORD=password))
 
+            configure("-DVORSEL_SIGN_PKCS12=" + pfx)
             for key, password, refusal in (("signing", "Pw-7732", "a wrong password"),
                                            ("web", "Pw-7731", "is not for code signing"),
                                            ("expired", "Pw-7731", "has expired"),
@@ -115,15 +117,13 @@ class Release(unittest.TestCase):
                         signed.read_bytes()).hexdigest() + "  Tamvick.exe\n")
             # signing off, with an address: the unsigned zip, the same with
             # or without one, and manifests that name it and its exe
-            subprocess.run(["cmake", "--preset", "windows", "-DVORSEL_SIGN_PKCS12=",
-                            "-DVORSEL_RELEASE_URL=" + URL], cwd=one, check=True,
-                           stdout=subprocess.DEVNULL)
+            configure("-DVORSEL_SIGN_PKCS12=", "-DVORSEL_RELEASE_URL=" + URL)
             self.assertEqual(package().returncode, 0)
             self.assertEqual((built / ZIP).read_bytes(), first[1])
             subprocess.run(["sha256sum", "-c", ZIP + ".sha256"], cwd=built, check=True,
                            stdout=subprocess.DEVNULL)
             digest = hashlib.sha256(first[1]).hexdigest()
-            names = zipfile.ZipFile(built / ZIP).namelist()
+            names = zipfile.ZipFile(io.BytesIO(first[1])).namelist()
             installer = (built / WINGET / "Vorsel.Tamvick.installer.yaml").read_text()
             self.assertIn(f"  InstallerUrl: '{URL}/{ZIP}'\n  InstallerSha256: {digest.upper()}\n",
                           installer)
@@ -133,9 +133,7 @@ class Release(unittest.TestCase):
             self.assertIn(exe.replace("\\", "/"), names)
             self.assertIn(scoop["architecture"]["64bit"]["extract_dir"] + "/" + scoop["bin"], names)
             # a plain http address: nothing at all
-            subprocess.run(["cmake", "--preset", "windows",
-                            "-DVORSEL_RELEASE_URL=http://x.example"], cwd=one, check=True,
-                           stdout=subprocess.DEVNULL)
+            configure("-DVORSEL_RELEASE_URL=http://x.example")
             self.assertIn("must be an https address", package().stdout)
             self.assertEqual((built / "Tamvick.exe").read_bytes(), first[0], "signed in place")
             for made in (ZIP, ZIP + ".sha256", "winget", "scoop"):
