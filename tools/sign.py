@@ -48,7 +48,7 @@ def openssl(arguments, given=None):
 
 
 def pfx_part(pfx, *options):
-    """What openssl prints of pfx as PEM text, read with the password. A file
+    """What openssl prints of pfx, in PEM form, read with the password. A file
     from an older Windows may need openssl's legacy algorithms."""
     for legacy in ([], ["-legacy"]):
         run = subprocess.run(["openssl", "pkcs12", "-in", pfx, "-passin", "env:" + PASSWORD,
