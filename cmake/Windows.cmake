@@ -72,18 +72,10 @@ set(VORSEL_HOMEPAGE "" CACHE STRING
 # The settings reach package.py in hexadecimal, whatever they hold: a ';'
 # would split a CMake list, and a line break the build file.
 set(release_settings)
-set(pkcs12 "${VORSEL_SIGN_PKCS12}")
-if(pkcs12)
-    cmake_path(ABSOLUTE_PATH pkcs12 BASE_DIRECTORY "${CMAKE_SOURCE_DIR}") # where presets run
-endif()
-foreach(setting SIGN_PKCS12 SIGN_TIMESTAMP RELEASE_URL HOMEPAGE)
-    set(value "${VORSEL_${setting}}")
-    if(setting STREQUAL SIGN_PKCS12)
-        set(value "${pkcs12}")
-    endif()
-    string(HEX "${value}" value)
-    string(TOLOWER ${setting} option)
-    string(REPLACE _ - option ${option})
+foreach(option sign-pkcs12 sign-timestamp release-url homepage)
+    string(TOUPPER VORSEL_${option} setting)
+    string(REPLACE - _ setting ${setting})
+    string(HEX "${${setting}}" value)
     list(APPEND release_settings --${option}=${value})
 endforeach()
 # The release is made afresh every time: the key file, the password and

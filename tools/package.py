@@ -65,7 +65,9 @@ def main():
     with tempfile.TemporaryDirectory(dir=built) as work:
         if given.sign_pkcs12:
             exe = os.path.join(work, "Tamvick.exe")
-            sign(given.exe, exe, given.sign_pkcs12, epoch, given.sign_timestamp)
+            # a relative path is taken from the source folder, where presets run
+            pfx = os.path.join(source, given.sign_pkcs12)
+            sign(given.exe, exe, pfx, epoch, given.sign_timestamp)
         with open(exe, "rb") as image:
             exe_bytes = image.read()
     sums = f"{hashlib.sha256(exe_bytes).hexdigest()}  Tamvick.exe\n".encode()
