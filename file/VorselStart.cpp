@@ -12,8 +12,8 @@ namespace {
 // An absolute address, kept for the loader. Windows loads an image at a
 // random base (ASLR) only when it carries base relocations, and code that
 // needs no absolute address leaves the linker none to write: this one
-// address in read-only data keeps the exe's relocation table there, however
-// the compiler comes to reach the rest.
+// address in read-only data keeps a relocation table in the exe, whatever
+// the rest of the code comes to need.
 [[gnu::used]] void (*const relocated)(void) = VorselStart;
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "StackGuard.h"
 
 extern "C" {
-// The guard before seeding: a fixed value, so a failed seeding is easy to
-// tell from a good one.
+// The guard the compiler's checks compare against: a fixed value until it
+// is seeded, and never that value after.
 UINT_PTR __stack_chk_guard = 0x2B992DDFA232; // NOLINT(bugprone-reserved-identifier)
 [[noreturn]] void __stack_chk_fail(void);    // NOLINT(bugprone-reserved-identifier)
 }
@@ -32,5 +32,5 @@ __attribute__((no_stack_protector)) void SeedStackGuard(void) {
     seed ^=
         static_cast<UINT_PTR>(counter.QuadPart) ^ (static_cast<UINT_PTR>(counter.QuadPart) << 32);
     seed ^= reinterpret_cast<UINT_PTR>(&seed); // where the stack lies, moved by ASLR
-    __stack_chk_guard = seed != __stack_chk_guard ? seed : seed ^ 0x5A5A5A5A;
+    __stack_chk_guard = seed != __stack_chk_guard ? seed : seed ^ 0x5A5A5A5A; // never the known one
 }

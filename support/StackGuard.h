@@ -4,7 +4,7 @@
 // Only the Windows build has them: the native build keeps its sanitizers.
 #pragma once
 
-// Gives the guard a value no one can know in advance, from the clock, the
+// Gives the guard a value no one can know in advance, from the clocks, the
 // process and thread ids and a stack address. Call first thing at the entry
 // point, before any protected routine runs: a routine entered before would
 // find another guard on its way out. It is itself unprotected for that
