@@ -31,14 +31,12 @@ def fail(why):
 def reason(run):
     """Why a tool failed, in its own words: the first line it wrote that is
     not one of OpenSSL's error-stack lines, or else the last of those."""
-    for output in (run.stderr, run.stdout):
-        lines = [line.strip() for line in output.decode(errors="replace").splitlines()]
-        plain = [line for line in lines if line and not STACK_LINE.match(line)]
-        if plain:
-            return plain[0]
-    stack = (run.stderr + run.stdout).decode(errors="replace").split("\n")
-    stack = [line.strip() for line in stack if line.strip()]
-    return STACK_LINE.sub("", stack[-1]) if stack else f"exit value {run.returncode}"
+    lines = [line.strip() for output in (run.stderr, run.stdout)
+             for line in output.decode(errors="replace").splitlines() if line.strip()]
+    plain = [line for line in lines if not STACK_LINE.match(line)]
+    if plain:
+        return plain[0]
+    return STACK_LINE.sub("", lines[-1]) if lines else f"exit value {run.returncode}"
 
 
 def openssl(arguments, given=None):
@@ -125,8 +123,8 @@ def osslsigncode(arguments, password=None, wait=None):
     """Runs osslsigncode, giving it password on its standard input when there
     is one (it can read no empty one, and needs none then)."""
     options = ["-readpass", "/dev/stdin"] if password else []
-    return subprocess.run(["osslsigncode", *arguments[:1], *options, *arguments[1:]],
-                          input=password or b"", capture_output=True, timeout=wait)
+    return subprocess.run(["osslsigncode", *arguments, *options], input=password or b"",
+                          capture_output=True, timeout=wait)
 
 
 def sign(exe, signed, pfx, epoch, timestamp):
