@@ -46,7 +46,7 @@ target_compile_definitions(Tamvick PRIVATE WIN32_LEAN_AND_MEAN)
 target_link_options(Tamvick PRIVATE
     -nostdlib -nostartfiles -static -s
     -Wl,-e,VorselStart -Wl,--subsystem,console
-    -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
+    -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va -Wl,--tsaware)
 target_link_libraries(Tamvick PRIVATE kernel32 user32)
 
 # The release: cmake --build --preset windows --target package
@@ -68,7 +68,7 @@ set(VORSEL_SIGN_TIMESTAMP "" CACHE STRING
 set(VORSEL_RELEASE_URL "" CACHE STRING
     "https address of the folder the release zip is downloaded from; empty: no manifests")
 set(VORSEL_HOMEPAGE "" CACHE STRING
-    "The project's page in the manifests; empty: VORSEL_RELEASE_URL")
+    "The project's page in the manifests, needed with VORSEL_RELEASE_URL")
 # The settings reach package.py in hexadecimal, whatever they hold: a ';'
 # would split a CMake list, and a line break the build file.
 set(release_settings)

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "Macro.h"
+#include "Version.h"
 #include "Vorsel.h"
 #include "../support/Console.h"
 #include "../support/Desktop.h"
@@ -11,7 +12,7 @@
 #include "../support/WideText.h"
 
 const char UsageText[] =
-    "Vorsel 1.5/x64\r\n"
+    "Vorsel " VORSEL_VERSION "/x64\r\n"
     "\r\n"
     "Syntax:\r\n"
     "    Tamvick \"CommandString\" \"PathAndFilters\" \"WindowTitle\" [\"DefaultName\"]       "

@@ -19,6 +19,7 @@ constexpr DWORD bufferTooSmall = 0x3003; // FNERR_BUFFERTOOSMALL
 
 typedef BOOL(WINAPI *FileDialogCall)(OPENFILENAMEW *request);
 typedef DWORD(WINAPI *DialogErrorCall)(void);
+typedef HRESULT(WINAPI *StartOleCall)(LPVOID reserved);
 
 // A whole text in wide form, or null for an absent one.
 const WCHAR *Wide(const char *text) {
@@ -49,14 +50,33 @@ const WCHAR *StartFolder(const char *folder) {
     return wide;
 }
 
-// True when a dialog may be shown: false, with a message, when no one could
-// see it. Uses up the starter's show state first for a dialog with no owner.
-bool ReadyForDialog(const RunSettings *settings) {
+// True when a dialog may be shown, with OLE started on this thread: false,
+// with a message, when no one could see it, or when OLE could not be
+// started (a message that names dialog, "The Save dialog ", and ends in
+// none, "; no name was chosen."). Uses up the starter's show state first
+// for a dialog with no owner.
+bool ReadyForDialog(const RunSettings *settings, const char *dialog, const char *none) {
     // Where no one can see the dialog, no one can answer it: a run that
     // waited for it would wait for ever.
     if (NoOneCanSeeWindows()) {
         WriteError("No one can see a dialog in this session (a service, a scheduled task or a "
                    "remote shell); no name was chosen.");
+        return false;
+    }
+    // The dialogs load the user's shell extensions, which must run in a
+    // single-threaded apartment, and drag and drop in them needs OLE.
+    auto startOle = reinterpret_cast<StartOleCall>(SystemProcedure("ole32.dll", "OleInitialize"));
+    HRESULT started = startOle != nullptr ? startOle(nullptr) : 0;
+    if (startOle == nullptr) {
+        WriteError(JoinTexts(JoinTexts(dialog, "could not be loaded from the system folder's "
+                                               "ole32.dll"),
+                             none));
+        return false;
+    }
+    if (started < 0) {
+        WriteError(JoinTexts(JoinTexts(JoinTexts(dialog, "failed with error 0x"),
+                                       NumberText(static_cast<unsigned>(started), 16)),
+                             JoinTexts(" (OleInitialize)", none)));
         return false;
     }
     // A dialog with no owner is the window a starter's hidden or minimized
@@ -67,19 +87,18 @@ bool ReadyForDialog(const RunSettings *settings) {
     return true;
 }
 
-// Shows the Save or Open dialog (showDialog, named kind in messages): true
-// on a confirmed name. When the names chosen do not fit the name buffer,
+// Shows the Save or Open dialog (showDialog, named dialog in messages, as
+// "The Save dialog "): true on a confirmed name. When the names chosen do not fit the name buffer,
 // the dialog is shown again with a buffer of the size it asks for (twice
 // the size when that, which has only 16 bits, is no larger). A dialog that
 // failed, or could not be loaded, says so on standard error; a plain cancel
 // says nothing.
-bool ShowDialog(const char *showDialog, const char *kind, const char *defaultName,
+bool ShowDialog(const char *showDialog, const char *dialog, const char *defaultName,
                 OPENFILENAMEW *request) {
     // A procedure's address stands for a call of its real type.
     auto show = reinterpret_cast<FileDialogCall>(SystemProcedure("comdlg32.dll", showDialog));
     auto dialogError =
         reinterpret_cast<DialogErrorCall>(SystemProcedure("comdlg32.dll", "CommDlgExtendedError"));
-    const char *dialog = JoinTexts(JoinTexts("The ", kind), " dialog ");
     if (show == nullptr || dialogError == nullptr) {
         WriteError(JoinTexts(dialog, "could not be loaded from the system folder's comdlg32.dll; "
                                      "no name was chosen."));
@@ -322,9 +341,10 @@ void FileStage(RunSettings *settings) {
         (settings->WindowTitle != nullptr && request.lpstrTitle == nullptr)) {
         return;
     }
-    if (!ReadyForDialog(settings) ||
-        !ShowDialog(open ? "GetOpenFileNameW" : "GetSaveFileNameW", open ? "Open" : "Save",
-                    settings->DefaultName, &request)) {
+    const char *dialog = open ? "The Open dialog " : "The Save dialog ";
+    if (!ReadyForDialog(settings, dialog, "; no name was chosen.") ||
+        !ShowDialog(open ? "GetOpenFileNameW" : "GetSaveFileNameW", dialog, settings->DefaultName,
+                    &request)) {
         return;
     }
     // Several names come as the folder and then the names, the first one
@@ -350,7 +370,7 @@ void FolderStage(RunSettings *settings) {
     const WCHAR *folder = StartFolder(settings->InitialFolder);
     const WCHAR *title = Wide(settings->WindowTitle);
     if (folder == nullptr || (settings->WindowTitle != nullptr && title == nullptr) ||
-        !ReadyForDialog(settings)) {
+        !ReadyForDialog(settings, "The folder dialog ", "; no folder was chosen.")) {
         return;
     }
     WCHAR *path = nullptr;

@@ -47,12 +47,15 @@ bool ConsoleIsRead(void) {
 }
 
 // Runs on a thread of its own when a control event arrives, whatever the
-// main thread is doing (the dialog may be up), and never returns.
+// main thread is doing (the dialog may be up), and never returns. It ends
+// the process without running the loaded DLLs' detach code: the dialog's
+// shell extensions would run theirs in a state no one planned for.
 BOOL WINAPI EndOnEvent(DWORD event) {
     if (event != CTRL_CLOSE_EVENT && ownerToEnable != nullptr) {
         EnableWindow(ownerToEnable, TRUE);
     }
-    ExitProcess(exitInterrupted);
+    TerminateProcess(GetCurrentProcess(), exitInterrupted);
+    ExitProcess(exitInterrupted); // only if the system would not end it so
 }
 
 } // namespace

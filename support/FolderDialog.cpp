@@ -21,7 +21,6 @@ constexpr HRESULT cancelled = static_cast<HRESULT>(0x800704C7); // from ERROR_CA
 constexpr HRESULT failed = static_cast<HRESULT>(0x80004005);    // E_FAIL
 constexpr DWORD longestPath = 32768;
 
-typedef HRESULT(WINAPI *StartComCall)(LPVOID reserved, DWORD model);
 typedef HRESULT(WINAPI *CreateCall)(REFCLSID made, LPUNKNOWN outer, DWORD context, REFIID kind,
                                     LPVOID *object);
 typedef HRESULT(WINAPI *ItemCall)(PCWSTR path, IBindCtx *context, REFIID kind, void **item);
@@ -122,18 +121,10 @@ FolderAnswer ShowBrowser(HWND owner, const WCHAR *folder, const WCHAR *title, WC
 
 FolderAnswer AskForFolder(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **path,
                           unsigned *error) {
-    // Both dialogs need COM in a single-threaded apartment.
-    auto startCom = reinterpret_cast<StartComCall>(SystemProcedure("ole32.dll", "CoInitializeEx"));
-    if (startCom == nullptr) {
-        return folderMissing;
-    }
-    HRESULT result = startCom(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     bool made = false;
-    if (result >= 0) {
-        result = ShowPicker(owner, folder, title, path, &made);
-        if (!made) {
-            return ShowBrowser(owner, folder, title, path, error);
-        }
+    HRESULT result = ShowPicker(owner, folder, title, path, &made);
+    if (!made) {
+        return ShowBrowser(owner, folder, title, path, error);
     }
     if (result == cancelled) {
         return folderCancelled;

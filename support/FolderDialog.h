@@ -19,6 +19,7 @@ enum FolderAnswer : unsigned char {
 // folder (also when the user chose another one last; empty, or a folder
 // that cannot be found: where it would open without one), under title
 // (null: its own); where the picker cannot be made, through the older
-// browser, started there under that title. The path has any length.
+// browser, started there under that title. The path has any length. Both
+// need OLE started on the thread (a single-threaded apartment) first.
 FolderAnswer AskForFolder(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **path,
                           unsigned *error);

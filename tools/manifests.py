@@ -7,7 +7,9 @@ always the released zip's.
 
 url is the https address of the folder the zip is downloaded from, homepage
 the project's page; both must have passed check_address. The same arguments
-always give the same bytes."""
+always give the same bytes. Scoop's manifest updates itself (checkver finds
+a newer zip's name on the homepage, autoupdate makes its manifest) when url
+holds the version as one of its folders."""
 import json
 import os
 import sys
@@ -18,6 +20,13 @@ SCHEMA = "1.12.0"  # what winget's community repository takes
 DESCRIPTION = ("Asks the user of a command script for a file to save or open, or a folder, "
                "through the standard Windows dialogs, and writes the answer as one line "
                "the script can run.")
+COMMAND = "tamvick"
+# what each installer tells the user once the command is on PATH
+WINGET_NOTES = ("Open a new console to use the command tamvick: a console that was open "
+                "before keeps the PATH it had.")
+SCOOP_NOTES = ["Under Scoop's shim, Tamvick never has a console of its own. A program that",
+               "starts it without a console should start Tamvick.exe in the app's current",
+               "folder itself, the folder that 'scoop prefix tamvick' names."]
 
 
 def check_address(address, name):
@@ -55,7 +64,9 @@ def winget(version, top, url, homepage, sha256, date):
             "NestedInstallerType: portable",
             "NestedInstallerFiles:",
             f"- RelativeFilePath: {top}\\Tamvick.exe",
-            "  PortableCommandAlias: tamvick",
+            f"  PortableCommandAlias: {COMMAND}",
+            "Commands:",
+            f"- {COMMAND}",
             f"ReleaseDate: {date}",
             "Installers:",
             "- Architecture: x64",
@@ -66,18 +77,20 @@ def winget(version, top, url, homepage, sha256, date):
             schema("defaultLocale"), "", *head,
             "PackageLocale: en-US",
             "Publisher: Vorsel",
+            f"PublisherUrl: '{homepage}'",
             "PackageName: Tamvick",
             f"PackageUrl: '{homepage}'",
             "License: MIT",
             f"ShortDescription: {DESCRIPTION}",
             "Moniker: tamvick",
             "Tags:", "- batch", "- cmd", "- dialog", "- file-picker", "- folder-picker",
+            f"InstallationNotes: '{WINGET_NOTES}'",
             *tail("defaultLocale")),
     }
 
 
 def scoop(version, top, url, homepage, sha256):
-    """The bytes of Scoop's manifest."""
+    """The bytes of Scoop's manifest for the zip at url."""
     manifest = {
         "version": version,
         "description": DESCRIPTION,
@@ -85,7 +98,18 @@ def scoop(version, top, url, homepage, sha256):
         "license": "MIT",
         "architecture": {"64bit": {"url": url, "hash": sha256, "extract_dir": top}},
         "bin": "Tamvick.exe",
+        "notes": SCOOP_NOTES,
+        # the newest zip's name, as the homepage links it
+        "checkver": {"url": homepage, "regex": top.replace(version, r"([\d.]+)") + r"\.zip"},
     }
+    # A later release's address is this one's with its version in each
+    # place of this one's; the .sha256 beside its zip holds its hash.
+    folders = url.split("/")  # the scheme, "", the host, the folders, the zip's name
+    if version in folders[3:-1]:
+        later = top.replace(version, "$version")
+        folders = [("$version" if f == version else f) for f in folders[:-1]] + [later + ".zip"]
+        manifest["autoupdate"] = {"architecture": {"64bit": {
+            "url": "/".join(folders), "hash": {"url": "$url.sha256"}, "extract_dir": later}}}
     return (json.dumps(manifest, indent=4) + "\n").encode()
 
 

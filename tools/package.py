@@ -19,6 +19,7 @@ import argparse
 import hashlib
 import os
 import shutil
+import sys
 import tempfile
 import time
 import zipfile
@@ -58,9 +59,14 @@ def main():
             os.remove(stale)
     for stale in ("winget", "scoop"):
         shutil.rmtree(os.path.join(built, stale), ignore_errors=True)
-    homepage = given.homepage or given.release_url
+    homepage = given.homepage
     if given.release_url:
         manifests.check_address(given.release_url, "VORSEL_RELEASE_URL")
+        # winget's and Scoop's reviewers check the project's page: the
+        # folder the zip lies in is none
+        if not homepage:
+            sys.exit("The release was not made: VORSEL_RELEASE_URL needs VORSEL_HOMEPAGE, the "
+                     "project's page, for winget's and Scoop's manifests")
         manifests.check_address(homepage, "VORSEL_HOMEPAGE")
     with tempfile.TemporaryDirectory(dir=built) as work:
         if given.sign_pkcs12:

@@ -166,6 +166,7 @@ TEST(Driver, TakesAShownConsoleAsOwnerAndFreesItOnControlEvents) {
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(state->request.hwndOwner, cases[i].owner) << i;
         EXPECT_EQ(state->exitValue, cases[i].exitValue) << i;
+        EXPECT_EQ(state->terminated, cases[i].exitValue == interrupted) << i;
         EXPECT_EQ(state->enabledWindow, cases[i].control == controlC ? cases[i].owner : nullptr)
             << i;
         EXPECT_EQ(state->defaultShows, cases[i].defaultShows) << i;

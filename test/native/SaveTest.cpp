@@ -209,7 +209,8 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
 TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
     const std::string restricted = "SetDefaultDllDirectories - 0x800\n";
     const std::string load = "LoadLibraryExW C:\\Windows\\system32\\comdlg32.dll ";
-    const std::string loads = restricted + load + "0x800\n" + load + "0x800\n";
+    const std::string ole = "LoadLibraryExW C:\\Windows\\system32\\ole32.dll ";
+    const std::string loads = restricted + ole + "0x800\n" + load + "0x800\n" + load + "0x800\n";
     const std::string unseen = "No one can see a dialog in this session (a service, a scheduled "
                                "task or a remote shell); no name was chosen.\n";
     struct {
@@ -221,11 +222,12 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         int exitValue;
         std::string stderrText;
         Station station = stationVisible;
+        DWORD oleError = 0;
     } cases[] = {
         {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n"},
         {"prog c *.txt", false, false, 0, loads, 1, ""},
         {"prog c *.txt", true, false, 0,
-         "SetDllDirectoryW (empty) 0x0\n" + load + "0x8\n" + load + "0x8\n", 1, ""},
+         "SetDllDirectoryW (empty) 0x0\n" + ole + "0x8\n" + load + "0x8\n" + load + "0x8\n", 1, ""},
         {"prog c *.txt", false, false, 0x3003, loads, 1,
          "The Save dialog failed with error 0x3003 (CommDlgExtendedError); no name was "
          "chosen.\n"},
@@ -237,8 +239,12 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         {"prog c *.txt", false, false, 0, loads, 1, "", stationUnknown},
         {"prog", false, false, 0, restricted, 0, std::string(UsageText) + "\n", stationHidden},
         {"prog c p t /x", false, false, 0, restricted, 255, "Invalid option: /x\n", stationHidden},
-        {"prog c p /folder", false, false, 0x80004005, restricted, 1,
+        {"prog c p /folder", false, false, 0x80004005, restricted + ole + "0x800\n", 1,
          "The folder dialog failed with error 0x80004005; no folder was chosen.\n"},
+        // the dialogs' shell extensions need a single-threaded apartment
+        {"prog c *.txt /open", false, false, 0, restricted + ole + "0x800\n", 1,
+         "The Open dialog failed with error 0x80010106 (OleInitialize); no name was chosen.\n",
+         stationVisible, 0x80010106},
     };
     for (const auto &c : cases) {
         StandIn *state = FreshStandIn(c.line);
@@ -246,6 +252,7 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         state->dialogMissing = c.missing;
         state->dialogError = c.error;
         state->station = c.station;
+        state->oleError = c.oleError;
         ASSERT_TRUE(RunTool(state));
         EXPECT_EQ(std::string(state->libraryCalls), c.calls) << c.line;
         EXPECT_EQ(Error(state), c.stderrText) << c.line;

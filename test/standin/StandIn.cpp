@@ -21,6 +21,8 @@ StandInWindow terminalWindow;
 PHANDLER_ROUTINE controlHandler;
 char dialogLibrary; // the module LoadLibraryExW hands out
 char kernelLibrary; // the module GetModuleHandleA hands out
+char oleLibrary;    // the module LoadLibraryExW hands out for ole32.dll
+char thisProcess;   // what GetCurrentProcess hands out
 
 char outputHandle, errorHandle;
 
@@ -300,6 +302,15 @@ void WINAPI ExitProcess(UINT exitValue) {
     _exit(0);
 }
 
+HANDLE WINAPI GetCurrentProcess(void) {
+    return &thisProcess;
+}
+
+BOOL WINAPI TerminateProcess(HANDLE process, UINT exitValue) {
+    standIn->terminated = process == &thisProcess;
+    ExitProcess(exitValue);
+}
+
 namespace {
 
 // Both file dialogs. An answer with '|' is several names: the folder, then
@@ -359,6 +370,10 @@ BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
 
 DWORD WINAPI CommDlgExtendedError(void) {
     return standIn->dialogError;
+}
+
+HRESULT WINAPI OleInitialize(LPVOID) {
+    return static_cast<HRESULT>(standIn->oleError);
 }
 
 // Appends one line to the record of DLL search and load calls.
@@ -468,10 +483,13 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
     // Windows 7 without its update knows none of the search flags.
     bool known = flags == LOAD_WITH_ALTERED_SEARCH_PATH ||
                  (flags == LOAD_LIBRARY_SEARCH_SYSTEM32 && !standIn->oldSystem);
-    if (file != nullptr || !known || standIn->dialogMissing) {
+    if (file != nullptr || !known) {
         return nullptr;
     }
-    return strcmp(loaded, "C:\\Windows\\system32\\comdlg32.dll") == 0 ? &dialogLibrary : nullptr;
+    bool dialogs = strcmp(loaded, "C:\\Windows\\system32\\comdlg32.dll") == 0;
+    return dialogs && !standIn->dialogMissing                        ? &dialogLibrary
+           : strcmp(loaded, "C:\\Windows\\system32\\ole32.dll") == 0 ? &oleLibrary
+                                                                     : nullptr;
 }
 
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
@@ -481,6 +499,8 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
         found = reinterpret_cast<void (*)(void)>(FileDialog);
     } else if (module == &dialogLibrary && strcmp(name, "CommDlgExtendedError") == 0) {
         found = reinterpret_cast<void (*)(void)>(CommDlgExtendedError);
+    } else if (module == &oleLibrary && strcmp(name, "OleInitialize") == 0) {
+        found = reinterpret_cast<void (*)(void)>(OleInitialize);
     } else if (module == &kernelLibrary && strcmp(name, "SetDefaultDllDirectories") == 0 &&
                !standIn->oldSystem) {
         found = reinterpret_cast<void (*)(void)>(SetDefaultDllDirectories);

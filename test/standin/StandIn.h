@@ -65,6 +65,7 @@ struct StandIn {
     char dialogAnswer[standInTextSize]; // UTF-8, written over lpstrFile on confirm; with
                                         // OFN_ALLOWMULTISELECT, '|' separates names
     DWORD dialogError;                  // what CommDlgExtendedError answers
+    DWORD oleError;                     // what OleInitialize answers
     bool dialogOverruns;                // a too large answer is written whole, past nMaxFile
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
@@ -74,6 +75,7 @@ struct StandIn {
     // left by the run
     bool finished;
     int exitValue;
+    bool terminated; // ended by TerminateProcess, with no DLL told
     char output[standInTextSize];
     size_t outputLength;
     int outputWrites;

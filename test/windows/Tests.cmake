@@ -31,4 +31,4 @@ set_tests_properties(dialog hostile examples codepages release PROPERTIES TIMEOU
 add_test(NAME help-under-wine COMMAND Tamvick /?)
 set_tests_properties(help-under-wine PROPERTIES
     ENVIRONMENT "VORSEL_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-help"
-    PASS_REGULAR_EXPRESSION "Vorsel 1.5/x64")
+    PASS_REGULAR_EXPRESSION "Vorsel ${PROJECT_VERSION}/x64")

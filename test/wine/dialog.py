@@ -33,13 +33,18 @@ def drive(env, title, action, name=None, timeout=120, file_type=None):
 
 
 class DialogRun:
-    """What one run showed and wrote."""
+    """What one run showed and wrote; as a text, what a failed test shows
+    of it: its exit value, standard error (where the launcher, the tool or
+    Wine say what went wrong) and the driver's report."""
 
     def __init__(self, exit_value, out, err, report):
         self.exit_value = exit_value
         self.out = out
         self.err = err
         self.report = report
+
+    def __str__(self):
+        return f"exit value {self.exit_value}, stderr {self.err!r}, driver {self.report}"
 
 
 class DialogBench:

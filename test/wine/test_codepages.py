@@ -133,8 +133,8 @@ class CodePages(unittest.TestCase):
                                      console_title="Vorsel console" if console else None,
                                      chcp=chcp, then=then)
                 self.assertEqual((run.exit_value, run.out, run.err),
-                                 (exit_value, encode(out), encode(err)))
-                self.assertEqual(run.report.get("title"), title)
+                                 (exit_value, encode(out), encode(err)), run)
+                self.assertEqual(run.report.get("title"), title, run)
                 for key, value in shown.items():
                     self.assertEqual(run.report.get(key), value, key)
                 if then and exit_value == 0:

@@ -26,10 +26,10 @@ class Dialog(unittest.TestCase):
     def tearDownClass(cls):
         cls.bench.stop()
 
-    def check(self, run, exit_value, out, **shown):
-        self.assertEqual((run.exit_value, run.out, run.err), (exit_value, out, b""))
+    def check(self, run, exit_value, out, err=b"", **shown):
+        self.assertEqual((run.exit_value, run.out, run.err), (exit_value, out, err), run)
         for key, value in shown.items():
-            self.assertEqual(run.report.get(key), value, key)
+            self.assertEqual(run.report.get(key), value, f"{key}: {run}")
 
     def test_confirm_and_replace(self):
         shot = os.path.join(BUILD, "dialog.png")
@@ -113,7 +113,7 @@ class Dialog(unittest.TestCase):
         self.bench.wine.env["WINEDLLOVERRIDES"] = "mscoree,mshtml,comdlg32="
         run = self.bench.run(b"prog copy T:\\Backup\\ Browse /folder", "Browse", "save")
         self.bench.wine.env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
-        self.assertEqual((run.exit_value, run.out), (0, b'copy "T:\\Backup"\r\n'))
+        self.assertEqual((run.exit_value, run.out), (0, b'copy "T:\\Backup"\r\n'), run)
 
     def test_owner_and_start(self):
         # The dialog belongs to the console window, whatever its title (among

@@ -122,7 +122,7 @@ class Examples(unittest.TestCase):
                     if path is not None:
                         env["WINEPATH"] = path
                 stderr = run.err.decode("latin-1")
-                self.assertEqual((run.exit_value, run.out.decode("latin-1")), (exit_value, out))
+                self.assertEqual((run.exit_value, run.out.decode("latin-1")), (exit_value, out), run)
                 self.assertTrue(stderr == err or (setup is not None and err in stderr), stderr)
                 for key, value in shown.items():
                     self.assertEqual(run.report.get(key), value, key)

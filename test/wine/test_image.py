@@ -8,6 +8,7 @@ import unittest
 import xml.etree.ElementTree as ET
 
 from pe import Image
+from wine import VERSION
 
 EXE = os.environ["VORSEL_EXE"]
 IMPORTS = {
@@ -48,7 +49,8 @@ class ImageTest(unittest.TestCase):
         rva, size = image.directories[5]
         self.assertGreater(size, 8)
         self.assertGreater(struct.unpack_from("<I", image.data, image.at(rva) + 4)[0], 8)
-        self.assertEqual(image.dll_characteristics & 0x160, 0x160)
+        # and aware of Remote Desktop servers, which would treat it as an old program
+        self.assertEqual(image.dll_characteristics & 0x8160, 0x8160)
         for name, *_, flags in image.sections:
             self.assertNotEqual(flags & (WRITE | EXECUTE), WRITE | EXECUTE, name)
         self.assertEqual({dll: set(calls) for dll, calls in image.imports().items()}, IMPORTS)
@@ -88,12 +90,16 @@ class ImageTest(unittest.TestCase):
         self.assertEqual(struct.unpack_from("<BBBBHH", group, 6), (32, 32, 16, 0, 1, 4))
         version = resource(self.image, RT_VERSION)
         fixed = version.index(struct.pack("<I", 0xFEEF04BD))
-        self.assertEqual(struct.unpack_from("<HHHH", version, fixed + 8), (5, 1, 0, 0))
+        numbers = [int(n) for n in (VERSION + ".0.0.0").split(".")[:4]]
+        self.assertEqual(struct.unpack_from("<HHHH", version, fixed + 8),
+                         (numbers[1], numbers[0], numbers[3], numbers[2]))
+        self.assertEqual(version[fixed + 8:fixed + 16], version[fixed + 16:fixed + 24])
         words = [w for w in version.decode("utf-16-le", "replace").split("\0") if w]
-        for key, value in [("ProductName", "Vorsel"), ("FileVersion", "1.5"),
-                           ("OriginalFilename", "Tamvick.exe")]:
+        for key, value in [("ProductName", "Vorsel"), ("FileVersion", VERSION),
+                           ("ProductVersion", VERSION), ("OriginalFilename", "Tamvick.exe")]:
             at = next(i for i, w in enumerate(words) if w.endswith(key))
             self.assertEqual(words[at + 1], value, key)
+        self.assertIn(f"Vorsel {VERSION}/x64\r\n".encode(), self.image.data)
 
 
 if __name__ == "__main__":

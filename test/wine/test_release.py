@@ -17,12 +17,13 @@ import unittest
 import zipfile
 from pathlib import Path
 
-from wine import BUILD, SOURCE
+from wine import BUILD, SOURCE, VERSION
 
-TOP = "Tamvick-1.5-win64/"
-ZIP = "Tamvick-1.5-win64.zip"
-URL = "https://vorsel.example/releases/1.5"
-WINGET = Path("winget", "manifests", "v", "Vorsel", "Tamvick", "1.5")
+TOP = f"Tamvick-{VERSION}-win64/"
+ZIP = f"Tamvick-{VERSION}-win64.zip"
+URL = f"https://vorsel.example/releases/{VERSION}"
+HOME = "https://vorsel.example/tamvick"
+WINGET = Path("winget", "manifests", "v", "Vorsel", "Tamvick", VERSION)
 CONTENTS = ["", "docs/", "examples/", "Tamvick.exe", "SHA256SUMS", "README.md", "LICENSE",
             "docs/usage.md", "docs/dialog.png", "examples/pick-name.cmd",
             "examples/save-copy.cmd", "examples/write-report.cmd", "examples/copy-files.cmd"]
@@ -40,7 +41,7 @@ def build(folder):
                        stdout=subprocess.DEVNULL)
     built = os.path.join(folder, "build", "windows")
     with open(os.path.join(built, "Tamvick.exe"), "rb") as exe, \
-            open(os.path.join(built, "Tamvick-1.5-win64.zip"), "rb") as archive:
+            open(os.path.join(built, ZIP), "rb") as archive:
         return exe.read(), archive.read()
 
 
@@ -115,9 +116,13 @@ class Release(unittest.TestCase):
                     self.assertEqual(bare.read_bytes(), first[0])
                     self.assertEqual(archive.read(TOP + "SHA256SUMS").decode(), hashlib.sha256(
                         signed.read_bytes()).hexdigest() + "  Tamvick.exe\n")
-            # signing off, with an address: the unsigned zip, the same with
-            # or without one, and manifests that name it and its exe
+            # signing off, with an address and no page of the project's:
+            # nothing; with one, the unsigned zip, the same with or without
+            # an address, and manifests that name it and its exe
             configure("-DVORSEL_SIGN_PKCS12=", "-DVORSEL_RELEASE_URL=" + URL)
+            self.assertIn("needs VORSEL_HOMEPAGE", package().stdout)
+            self.assertFalse((built / ZIP).exists())
+            configure("-DVORSEL_HOMEPAGE=" + HOME)
             self.assertEqual(package().returncode, 0)
             self.assertEqual((built / ZIP).read_bytes(), first[1])
             subprocess.run(["sha256sum", "-c", ZIP + ".sha256"], cwd=built, check=True,
@@ -132,6 +137,16 @@ class Release(unittest.TestCase):
             self.assertEqual(scoop["architecture"]["64bit"]["hash"], digest)
             self.assertIn(exe.replace("\\", "/"), names)
             self.assertIn(scoop["architecture"]["64bit"]["extract_dir"] + "/" + scoop["bin"], names)
+            locale = (built / WINGET / "Vorsel.Tamvick.locale.en-US.yaml").read_text()
+            for field in (f"PublisherUrl: '{HOME}'", "Commands:\n- tamvick", "InstallationNotes: "):
+                self.assertIn(field, installer + locale)
+            # Scoop finds this release's zip by its name, and the next one's
+            # address by this one's with its version put back
+            self.assertEqual(re.search(scoop["checkver"]["regex"], ZIP)[1], VERSION)
+            later = {key: value.replace("$version", VERSION) for key, value in
+                     scoop["autoupdate"]["architecture"]["64bit"].items() if key != "hash"}
+            self.assertEqual(later, {key: value for key, value in
+                                     scoop["architecture"]["64bit"].items() if key != "hash"})
             # a plain http address: nothing at all
             configure("-DVORSEL_RELEASE_URL=http://x.example")
             self.assertIn("must be an https address", package().stdout)

@@ -3,10 +3,10 @@ line: help and refusals, with exact exit values and standard error bytes and
 nothing on standard output, whatever bytes the caller sends."""
 import unittest
 
-from wine import Wine
+from wine import VERSION, Wine
 
 USAGE_LINES = [
-    "Vorsel 1.5/x64", "", "Syntax:",
+    f"Vorsel {VERSION}/x64", "", "Syntax:",
     '    Tamvick "CommandString" "PathAndFilters" "WindowTitle" ["DefaultName"]       '
     "[Options]",
     "CommandString", "    will be prepended to the returnd file name(s)",

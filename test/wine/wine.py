@@ -3,6 +3,7 @@ of the build tree's own, an exact command line through the launcher, and
 the standard streams on files, pipes or a pseudo-terminal."""
 import fcntl
 import os
+import re
 import pty
 import select
 import shutil
@@ -19,6 +20,9 @@ SOURCE = os.environ.get("VORSEL_SOURCE",
 BUILD = os.environ.get("VORSEL_BUILD", os.path.join(SOURCE, "build", "windows"))
 EXE = os.environ.get("VORSEL_EXE", os.path.join(BUILD, "Tamvick.exe"))
 LAUNCH = os.environ.get("VORSEL_LAUNCH", os.path.join(BUILD, "launch.exe"))
+# the project's version, as the build was configured with it
+with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as cache:
+    VERSION = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", cache.read(), re.M)[1]
 
 
 def environment(prefix, display=None):
