@@ -20,7 +20,7 @@ IMPORTS = {
                      "GetSystemDirectoryW", "GetModuleHandleA", "SetDllDirectoryW",
                      "LoadLibraryExW", "GetProcAddress", "GetStartupInfoW",
                      "GetSystemTimeAsFileTime", "QueryPerformanceCounter", "GetCurrentThreadId",
-                     "GetTickCount64"},
+                     "GetTickCount64", "GetCurrentProcess", "TerminateProcess"},
     "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
                    "GetProcessWindowStation", "GetUserObjectInformationW", "CreateWindowExW",
                    "ShowWindow", "DestroyWindow", "SendMessageW", "SetWindowTextW"},
