@@ -6,7 +6,8 @@
  *                                    which no one can see, as a service's
  *   launch.exe PROGRAM FILE show N   the same, with STARTF_USESHOWWINDOW and show state N
  *
- * Ends with the program's exit value, or 250 when it could not start. */
+ * Ends with the program's exit value, or 250, with a message on stderr, when
+ * it could not start it or could not learn how it ended. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -52,8 +53,11 @@ int main(int argc, char **argv) {
         fprintf(stderr, "launch: CreateProcess failed: %lu\n", GetLastError());
         return 250;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitValue = 250;
-    GetExitCodeProcess(process.hProcess, &exitValue);
+    if (WaitForSingleObject(process.hProcess, INFINITE) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.hProcess, &exitValue)) {
+        fprintf(stderr, "launch: no exit value: %lu\n", GetLastError());
+        return 250;
+    }
     return (int)exitValue;
 }
