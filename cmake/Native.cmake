@@ -66,6 +66,7 @@ add_test(NAME cppcheck
     COMMAND ${CPPCHECK} --error-exitcode=1 --enable=warning,style,performance,portability
             ${CPPCHECK_LEVEL}
             --inline-suppr --std=c++17 --language=c++ -I ${CMAKE_SOURCE_DIR}/test/standin
+            -I ${CMAKE_BINARY_DIR}/generated
             --suppress=missingIncludeSystem --quiet ${VORSEL_CHECKED_SOURCES}
             ${CMAKE_SOURCE_DIR}/support/FolderDialog.cpp ${CMAKE_SOURCE_DIR}/support/StackGuard.cpp)
 # The folder dialogs' COM calls and the stack guard build for Windows alone,
