@@ -1,8 +1,9 @@
-/* The floor for the dialog path: a program that only shows the same Save
- * dialog, with the same request, and ends; with the command line "open",
- * the same Open dialog. */
+/* The floor for the dialog path: a program that starts OLE, as a dialog's
+ * host must, only shows the same Save dialog, with the same request, and
+ * ends; with the command line "open", the same Open dialog. */
 #include <windows.h>
 #include <commdlg.h>
+#include <ole2.h>
 
 void FloorStart(void);
 
@@ -17,6 +18,7 @@ void FloorStart(void) {
     request.lpstrInitialDir = "";
     request.lpstrTitle = "Bench";
     request.Flags = OFN_HIDEREADONLY;
+    OleInitialize(NULL);
     if (lstrcmpA(GetCommandLineA(), "open") == 0) {
         request.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
         ExitProcess(GetOpenFileNameA(&request) ? 0 : 1);

@@ -75,7 +75,7 @@ def main():
     with open(exe, "rb") as image:
         dlls = ", ".join(Image(image.read()).imports())
     print(f"\nTamvick.exe: {os.path.getsize(exe)} bytes; imports {dlls}; "
-          "COMDLG32 (OLE32 and SHELL32 for /folder) loaded from the system folder on the "
+          "OLE32, and COMDLG32 or, for /folder, SHELL32, loaded from the system folder on the "
           "dialog path")
 
 

@@ -95,7 +95,7 @@ foreach(floor floor dialogfloor)
     target_compile_options(${floor} PRIVATE -Wall -Wextra -Werror -O2 -fno-stack-protector)
     target_link_options(${floor} PRIVATE -nostdlib -nostartfiles -static -s
         -Wl,-e,FloorStart -Wl,--subsystem,console)
-    target_link_libraries(${floor} PRIVATE kernel32 user32 comdlg32)
+    target_link_libraries(${floor} PRIVATE kernel32 user32 comdlg32 ole32)
 endforeach()
 add_executable(clock bench/clock.c)
 target_compile_options(clock PRIVATE -Wall -Wextra -Werror -O2)
