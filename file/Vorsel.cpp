@@ -28,12 +28,37 @@ const char UsageText[] =
     "    to initialize the name input control (without path!)\r\n"
     "Options\r\n"
     "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension\r\n"
-    "    /open /multiple /folder\r\n";
+    "    /open /multiple /folder /timeout:N\r\n";
 
 namespace {
 
-// Applies the option to settings; false when it is no known option.
-// Options are ASCII and compared in lower case.
+constexpr unsigned longestTimeout = 86400; // a day, in seconds
+
+// What follows start in text; null when text does not begin with it.
+const char *After(const char *text, const char *start) {
+    for (; *start != 0; text++, start++) {
+        if (*text != *start) {
+            return nullptr;
+        }
+    }
+    return text;
+}
+
+// The whole seconds digits holds, 1 to a day; 0 for any other text.
+unsigned Seconds(const char *digits) {
+    unsigned seconds = 0;
+    for (const char *c = digits; *c != 0; c++) {
+        if (*c < '0' || *c > '9' || seconds > longestTimeout) {
+            return 0;
+        }
+        seconds = seconds * 10 + static_cast<unsigned>(*c - '0');
+    }
+    return seconds <= longestTimeout ? seconds : 0;
+}
+
+// Applies the option to settings; false when it is no known option or it
+// has a value out of its range. Options are ASCII and compared in lower
+// case; a later /timeout takes the place of an earlier one.
 bool ApplyOption(RunSettings *settings, const char *option) {
     char *lowered = CopyText(option, TextLength(option));
     if (lowered == nullptr) {
@@ -54,9 +79,13 @@ bool ApplyOption(RunSettings *settings, const char *option) {
         settings->outputSwitches |= utf8Output;
     } else if (SameText(lowered, "/addextension")) {
         settings->addExtension = true;
-    } else if (SameText(lowered, "/open") || SameText(lowered, "/multiple")) {
-        settings->multiple = settings->multiple || SameText(lowered, "/multiple");
+    } else if (SameText(lowered, "/multiple")) {
+        settings->multiple = true;
+    } else if (SameText(lowered, "/open")) {
         settings->openOption = settings->openOption != nullptr ? settings->openOption : option;
+    } else if (After(lowered, "/timeout:") != nullptr) {
+        settings->timeoutSeconds = Seconds(After(lowered, "/timeout:"));
+        return settings->timeoutSeconds != 0;
     } else if (SameText(lowered, "/folder")) {
         settings->folderOption =
             settings->folderOption != nullptr ? settings->folderOption : option;
@@ -139,6 +168,7 @@ int RunVorsel(RunSettings *settings) {
     settings->multiple = false;
     settings->openOption = nullptr;
     settings->folderOption = nullptr;
+    settings->timeoutSeconds = 0;
     settings->outputSwitches = quoteResult;
     settings->WindowTitle = nullptr;
     settings->DefaultName = nullptr;

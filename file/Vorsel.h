@@ -10,6 +10,7 @@
 // Exit values.
 constexpr int exitChosen = 0;    // a name was chosen (also after the help text)
 constexpr int exitNoName = 1;    // the dialog ended without a name
+constexpr int exitTimedOut = 5;  // no answer came within the time limit
 constexpr int exitRefused = 255; // an invalid option or parameter
 
 // Output switches.
@@ -32,9 +33,10 @@ struct RunSettings {
     unsigned outputSwitches;
     DWORD dialogFlags;
     bool addExtension;        // the Save dialog adds the selected type's extension
-    bool multiple;            // the Open dialog takes several files, a line each
-    const char *openOption;   // the first /open or /multiple as typed; null: Save
+    bool multiple;            // several files (the Open dialog) or folders, a line each
+    const char *openOption;   // the first /open as typed; null: Save, or Open for multiple
     const char *folderOption; // the first /folder as typed; null: no folder asked for
+    unsigned timeoutSeconds;  // how long the dialog waits for an answer; 0: for ever
     HWND OwnerWindow;         // the console's own window, or null (see ConsoleOwnerWindow)
     UINT ReaderCodePage;      // CP_UTF8 with utf8Output, else as ReaderCodePage answers
     int ExitStatus;
@@ -55,7 +57,7 @@ const char *Uncarried(const char *what, const RunSettings *settings);
 int RunVorsel(RunSettings *settings);
 
 // The file stage: shows the Save dialog for settings, or the Open dialog
-// when openOption is set, sets ExitStatus to 1, and on confirmed names
+// with openOption or multiple, sets ExitStatus to 1, and on confirmed names
 // writes a line for each, in order, and sets ExitStatus to 0 (back to 1
 // when a line could not be written whole). All or nothing: when
 // ReaderCodePage cannot carry a name exactly, or a name holds a control
@@ -63,12 +65,15 @@ int RunVorsel(RunSettings *settings);
 // /multiple) goes to standard error instead, and ExitStatus stays 1. So
 // does a message when no one could see the dialog, which is then not
 // shown, and when it fails or cannot be loaded; a plain cancel says
-// nothing. With noCrlf only the last line lacks its CR LF.
+// nothing. With noCrlf only the last line lacks its CR LF. With
+// timeoutSeconds, a dialog still unanswered then is closed, with a message
+// saying so, and ExitStatus 5.
 void FileStage(RunSettings *settings);
 
-// The folder stage: as the file stage, for a folder, with the folder
-// picker opened in InitialFolder (the file part is not used). A drive's
-// root goes out unquoted, so that the line does not end in \".
+// The folder stage: as the file stage, for a folder, or with multiple for
+// one or more, with the folder picker opened in InitialFolder (the file
+// part is not used). A drive's root goes out unquoted, so that the line
+// does not end in \".
 void FolderStage(RunSettings *settings);
 
 // The result line for chosenName: CommandString, a blank unless it ends in

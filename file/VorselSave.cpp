@@ -7,6 +7,7 @@
 #include "../support/FolderDialog.h"
 #include "../support/SystemLibrary.h"
 #include "../support/Text.h"
+#include "../support/TimeLimit.h"
 #include "../support/WideText.h"
 
 namespace {
@@ -50,11 +51,11 @@ const WCHAR *StartFolder(const char *folder) {
     return wide;
 }
 
-// True when a dialog may be shown, with OLE started on this thread: false,
-// with a message, when no one could see it, or when OLE could not be
-// started (a message that names dialog, "The Save dialog ", and ends in
-// none, "; no name was chosen."). Uses up the starter's show state first
-// for a dialog with no owner.
+// True when a dialog may be shown, with OLE started on this thread and the
+// time limit running: false, with a message, when no one could see it, or
+// when OLE or the limit could not be started (a message that names dialog,
+// "The Save dialog ", and ends in none, "; no name was chosen."). Uses up
+// the starter's show state first for a dialog with no owner.
 bool ReadyForDialog(const RunSettings *settings, const char *dialog, const char *none) {
     // Where no one can see the dialog, no one can answer it: a run that
     // waited for it would wait for ever.
@@ -84,6 +85,27 @@ bool ReadyForDialog(const RunSettings *settings, const char *dialog, const char 
     if (settings->OwnerWindow == nullptr) {
         UseUpStarterShowState();
     }
+    // A run asked to end in time never shows a dialog that could wait for
+    // ever.
+    if (!StartTimeLimit(settings->timeoutSeconds)) {
+        WriteError(JoinTexts(JoinTexts(dialog, "could not be given its time limit"), none));
+        return false;
+    }
+    return true;
+}
+
+// Stops the time limit once the dialog has ended; true, with a message
+// (ending in none) and ExitStatus 5, when the limit closed it unanswered.
+// A name confirmed as the limit ran out still counts.
+bool EndedByTimeLimit(RunSettings *settings, bool answered, const char *none) {
+    if (!StopTimeLimit() || answered) {
+        return false;
+    }
+    const char *unit = settings->timeoutSeconds == 1 ? " second" : " seconds";
+    WriteError(
+        JoinTexts(JoinTexts("No answer came within ", NumberText(settings->timeoutSeconds, 10)),
+                  JoinTexts(unit, none)));
+    settings->ExitStatus = exitTimedOut;
     return true;
 }
 
@@ -233,6 +255,14 @@ const char *LineName(const RunSettings *settings, const WCHAR *name) {
     return nullptr;
 }
 
+// True when name is a drive's root, C:\, which goes out unquoted: quoted,
+// it would end in \", which programs that read their command line by the
+// C runtime's rules take for a quote; bare, it holds nothing cmd.exe
+// reads as syntax.
+bool IsDriveRoot(const WCHAR *name) {
+    return WideLength(name) == 3 && name[1] == ':' && name[2] == '\\';
+}
+
 // Writes a line for each chosen name, in order, all or nothing, and sets
 // ExitStatus as FileStage says.
 void WriteChosenNames(RunSettings *settings, const ChosenNames *chosen) {
@@ -252,15 +282,20 @@ void WriteChosenNames(RunSettings *settings, const ChosenNames *chosen) {
         TakeBackTo(mark);
     }
     settings->ExitStatus = count > 0 ? exitChosen : exitNoName;
-    // Every line but the last ends in CR LF, also with /noCRLF.
-    RunSettings ended = *settings;
-    ended.outputSwitches &= ~noCrlf;
     size_t place = 0;
     for (size_t i = 0; i < count; i++) {
         size_t mark = PoolMark();
-        const char *name = LineName(settings, NextName(chosen, &place));
-        const char *line =
-            name != nullptr ? ComposeResultLine(i + 1 < count ? &ended : settings, name) : nullptr;
+        const WCHAR *chosenName = NextName(chosen, &place);
+        const char *name = LineName(settings, chosenName);
+        // Every line but the last ends in CR LF, also with /noCRLF.
+        RunSettings form = *settings;
+        if (i + 1 < count) {
+            form.outputSwitches &= ~noCrlf;
+        }
+        if (IsDriveRoot(chosenName)) {
+            form.outputSwitches &= ~quoteResult;
+        }
+        const char *line = name != nullptr ? ComposeResultLine(&form, name) : nullptr;
         if (line == nullptr || !WriteOut(line)) {
             settings->ExitStatus = exitNoName;
             return;
@@ -307,7 +342,7 @@ const char *ComposeResultLine(const RunSettings *settings, const char *chosenNam
 }
 
 void FileStage(RunSettings *settings) {
-    bool open = settings->openOption != nullptr;
+    bool open = settings->openOption != nullptr || settings->multiple;
     WCHAR *filterBlock = MakeFilterBlock(settings->FileTypes, settings->fileTypesSize);
 
     // The wide dialog shows the texts as the caller wrote them and hands
@@ -342,9 +377,13 @@ void FileStage(RunSettings *settings) {
         return;
     }
     const char *dialog = open ? "The Open dialog " : "The Save dialog ";
-    if (!ReadyForDialog(settings, dialog, "; no name was chosen.") ||
-        !ShowDialog(open ? "GetOpenFileNameW" : "GetSaveFileNameW", dialog, settings->DefaultName,
-                    &request)) {
+    const char *none = "; no name was chosen.";
+    if (!ReadyForDialog(settings, dialog, none)) {
+        return;
+    }
+    bool chosenAny = ShowDialog(open ? "GetOpenFileNameW" : "GetSaveFileNameW", dialog,
+                                settings->DefaultName, &request);
+    if (EndedByTimeLimit(settings, chosenAny, none) || !chosenAny) {
         return;
     }
     // Several names come as the folder and then the names, the first one
@@ -369,15 +408,25 @@ void FolderStage(RunSettings *settings) {
     settings->ExitStatus = exitNoName;
     const WCHAR *folder = StartFolder(settings->InitialFolder);
     const WCHAR *title = Wide(settings->WindowTitle);
+    const char *none = "; no folder was chosen.";
     if (folder == nullptr || (settings->WindowTitle != nullptr && title == nullptr) ||
-        !ReadyForDialog(settings, "The folder dialog ", "; no folder was chosen.")) {
+        !ReadyForDialog(settings, "The folder dialog ", none)) {
         return;
     }
-    WCHAR *path = nullptr;
+    WCHAR *paths = nullptr;
     unsigned error = 0;
-    switch (AskForFolder(settings->OwnerWindow, folder, title, &path, &error)) {
+    FolderAnswer answer =
+        AskForFolder(settings->OwnerWindow, folder, title, settings->multiple, &paths, &error);
+    if (EndedByTimeLimit(settings, answer == folderChosen, none)) {
+        return;
+    }
+    switch (answer) {
     case folderChosen:
         break;
+    case folderWithoutPath:
+        WriteError("A chosen folder has no path in the file system (such as a library or a "
+                   "virtual folder); no folder was chosen.");
+        return;
     case folderMissing:
         WriteError("The folder dialog could not be loaded from the system folder's ole32.dll "
                    "and shell32.dll; no folder was chosen.");
@@ -390,12 +439,12 @@ void FolderStage(RunSettings *settings) {
     case folderCancelled:
         return;
     }
-    // Quoted, a drive's root would end in \", which programs that read
-    // their command line by the C runtime's rules take for a quote; bare, it
-    // holds nothing cmd.exe reads as syntax.
-    if (WideLength(path) == 3 && path[1] == ':' && path[2] == '\\') {
-        settings->outputSwitches &= ~quoteResult;
+    // The list ends with an empty path, after the empty folder it starts
+    // with; each path stands whole.
+    size_t size = 1;
+    while (paths[size] != 0) {
+        size += WideLength(paths + size) + 1;
     }
-    ChosenNames chosen = {path, WideLength(path) + 1, 0};
+    ChosenNames chosen = {paths, size + 1, 1};
     WriteChosenNames(settings, &chosen);
 }

@@ -1,11 +1,14 @@
 // The whole reading of a command line, through the stand-in, with the
 // dialog answering an arbitrary name: input is the command line, a NUL, and
-// the name the dialog confirms (names split by '|' with /multiple), both as
-// UTF-8 (none: the dialog is cancelled). Whatever comes in, the run ends
-// with 0, 1 or 255 and writes what that value says; each confirmed name
-// (with /multiple, joined to the folder unless it is a full path) reaches
-// standard output exactly and in order, in code page 1252 or in UTF-8 with
-// /utf8, or none does, and only the dialog path loads the dialog's library.
+// the name the dialog confirms (names split by '|' with /multiple, a
+// folder's starting with "::" a virtual one), both as UTF-8 (none: the
+// dialog is cancelled, or, for a length divisible by 3, waits for an
+// answer). Whatever comes in, the run ends with 0, 1, 5 (a time limit, only
+// on an unanswered dialog) or 255 and writes what that value says; each
+// confirmed name (with /multiple, joined to the folder unless it is a full
+// path) reaches standard output exactly and in order, in code page 1252 or
+// in UTF-8 with /utf8, or none does, and only the dialog path loads the
+// dialog's library.
 #include <string.h>
 
 #include <string>
@@ -47,11 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     memcpy(state.dialogAnswer, answer.c_str(), answer.size() + 1);
     strcpy(state.currentDirectory, "C:\\work");
     state.dialogConfirms = !answer.empty();
+    state.nobodyAnswers = answer.empty() && size % 3 == 0;
     state.outputKind = size % 2 == 0 ? streamFile : streamConsole;
     state.errorKind = streamFile;
     state.outputLength = state.errorLength = 0;
     state.outputWrites = state.dialogCalls = state.fullPathCalls = state.libraryLoads = 0;
-    state.libraryCalls[0] = 0;
+    state.libraryCalls[0] = state.pressed[0] = 0;
     state.dialogError = 0;
     standIn = &state;
     RestartScanner();
@@ -62,15 +66,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     std::string out(state.output, state.outputLength);
     std::string err(state.error, state.errorLength);
     // Each name a line holds, as the tool makes it: the one text the dialog
-    // handed back, or with /multiple each name after the folder, a full path
-    // as it is and any other joined to the folder with one separator.
+    // handed back, or with /multiple or /folder each name after the folder
+    // (a folder's list has an empty one), a full path as it is and any other
+    // joined to the folder with one separator.
     bool utf8 = (settings.outputSwitches & utf8Output) != 0;
+    bool folders = settings.folderOption != nullptr;
     const WCHAR *text = state.dialogCalls >= 1 ? state.request.lpstrFile : nullptr;
     std::vector<std::u16string> names;
+    bool virtualFolder = false;
     if (state.dialogConfirms && text != nullptr) {
         std::u16string folder(text);
         size_t at = folder.size() + 1;
-        bool list = settings.multiple && state.request.nFileOffset > folder.size();
+        bool list = (settings.multiple || folders) && state.request.nFileOffset > folder.size();
         while (list && text[at] != 0) {
             std::u16string name(text + at);
             at += name.size() + 1;
@@ -79,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
                         name.compare(0, 2, u"\\\\") == 0;
             bool gap = !folder.empty() && folder.back() != '\\';
             names.push_back(full ? name : folder + (gap ? u"\\" : u"") + name);
+            virtualFolder = virtualFolder || (folders && name.compare(0, 2, u"::") == 0);
         }
         if (!list) {
             names.push_back(folder);
@@ -103,12 +111,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         found = out.find(chosen, found); // past the end, once one is missing
         found = found == std::string::npos ? found : found + chosen.size();
     }
+    unsigned seconds = settings.timeoutSeconds;
+    std::string late = "No answer came within " + std::to_string(seconds) +
+                       (seconds == 1 ? " second; no " : " seconds; no ") +
+                       (folders ? "folder" : "name") + " was chosen.\n";
     bool ok = false;
     switch (exitValue) {
     case 0:
         ok = state.dialogCalls == 0
                  ? out.empty() && err == std::string(UsageText) + "\n" && state.libraryLoads == 0
-                 : !names.empty() && carried && !controlled && err.empty() &&
+                 : !names.empty() && carried && !controlled && !virtualFolder && err.empty() &&
                        static_cast<size_t>(state.outputWrites) == names.size() &&
                        StartsWith(out, settings.CommandString) && found != std::string::npos;
         break;
@@ -116,11 +128,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         // with /multiple any of the names may be the one refused, and named;
         // a list with no name in it is none chosen
         ok =
-            state.dialogCalls >= 1 && out.empty() &&
-            (names.empty()       ? err.empty()
+            state.dialogCalls >= 1 && out.empty() && (!state.nobodyAnswers || seconds == 0) &&
+            (virtualFolder       ? StartsWith(err, "A chosen folder has no path in the file system")
+             : names.empty()     ? err.empty()
              : settings.multiple ? (!carried || controlled) && StartsWith(err, "The chosen name \"")
              : controlled        ? err == control
                                  : !carried && err == (utf8 ? uncarriedUtf8 : uncarried));
+        break;
+    case exitTimedOut:
+        ok = state.dialogCalls >= 1 && state.nobodyAnswers && seconds >= 1 && seconds <= 86400 &&
+             out.empty() && err == late && std::string(state.pressed) == "dialog:2 / ";
         break;
     case 255:
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&

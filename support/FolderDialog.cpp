@@ -34,11 +34,49 @@ typedef BOOL(WINAPI *PathCall)(PCIDLIST_ABSOLUTE item, PWSTR path, DWORD size,
 const WCHAR *browserFolder;
 const WCHAR *browserTitle;
 
+// The chosen items' file-system paths as AskForFolder lists them, in the
+// picker's order: folderWithoutPath when one has none (a library or a
+// virtual folder, which a picker told to take file-system folders only
+// should never hand back).
+FolderAnswer ListPaths(IShellItemArray *items, WCHAR **paths, unsigned *error) {
+    DWORD count = 0;
+    HRESULT result = items->GetCount(&count);
+    size_t size = 1;
+    // The first pass measures, the second copies.
+    for (int pass = 0; pass < 2 && result >= 0; pass++) {
+        size_t at = 1;
+        for (DWORD i = 0; i < count; i++) {
+            IShellItem *item = nullptr;
+            WCHAR *path = nullptr;
+            result = items->GetItemAt(i, &item);
+            if (result < 0) {
+                break;
+            }
+            if (item->GetDisplayName(SIGDN_FILESYSPATH, &path) < 0) {
+                return folderWithoutPath;
+            }
+            size_t length = WideLength(path);
+            for (size_t k = 0; pass == 1 && k < length; k++) {
+                (*paths)[at + k] = path[k];
+            }
+            at += length + 1;
+        }
+        size = at;
+        *paths = pass == 0 ? NewWideBuffer(size) : *paths;
+        if (*paths == nullptr) {
+            return folderMissing;
+        }
+    }
+    *error = static_cast<unsigned>(result);
+    return result >= 0 && size > 1 ? folderChosen : folderFailed;
+}
+
 // Shows the folder picker, started in folder (when it exists) with title
-// (when given): S_OK with *path the chosen folder's file-system path, of
-// any length; cancelled; or another failure. *made is false, and nothing
-// is shown, when the picker cannot be made at all, as on Server Core.
-HRESULT ShowPicker(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **path, bool *made) {
+// (when given), taking several folders when asked: S_OK once the user has
+// chosen; cancelled; or another failure. *made is false, and nothing is
+// shown, when the picker cannot be made at all, as on Server Core.
+HRESULT ShowPicker(HWND owner, const WCHAR *folder, const WCHAR *title, bool several,
+                   IFileOpenDialog **shown, bool *made) {
     // A procedure's address stands for a call of its real type.
     auto create = reinterpret_cast<CreateCall>(SystemProcedure("ole32.dll", "CoCreateInstance"));
     auto makeItem =
@@ -47,8 +85,11 @@ HRESULT ShowPicker(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **
     HRESULT result = create != nullptr ? create(pickerClass, nullptr, CLSCTX_INPROC_SERVER,
                                                 pickerInterface, reinterpret_cast<void **>(&picker))
                                        : failed;
-    *made = result >= 0 &&
-            picker->SetOptions(FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST) >= 0;
+    FILEOPENDIALOGOPTIONS options = FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST;
+    if (several) {
+        options |= FOS_ALLOWMULTISELECT;
+    }
+    *made = result >= 0 && picker->SetOptions(options) >= 0;
     if (!*made) {
         return result;
     }
@@ -62,15 +103,8 @@ HRESULT ShowPicker(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **
     if (title != nullptr) {
         picker->SetTitle(title);
     }
-    result = picker->Show(owner);
-    IShellItem *chosen = nullptr;
-    if (result >= 0) {
-        result = picker->GetResult(&chosen);
-    }
-    if (result >= 0) {
-        result = chosen->GetDisplayName(SIGDN_FILESYSPATH, path);
-    }
-    return result;
+    *shown = picker;
+    return picker->Show(owner);
 }
 
 // Starts the older browser in its folder, under its title, once it is up.
@@ -87,15 +121,16 @@ int CALLBACK StartBrowser(HWND browser, UINT message, LPARAM, LPARAM) {
     return 0;
 }
 
-// Shows the older folder browser, as AskForFolder does.
-FolderAnswer ShowBrowser(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **path,
+// Shows the older folder browser, which takes one folder, as AskForFolder
+// does.
+FolderAnswer ShowBrowser(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **paths,
                          unsigned *error) {
     auto browse =
         reinterpret_cast<BrowseCall>(SystemProcedure("shell32.dll", "SHBrowseForFolderW"));
     auto pathOf =
         reinterpret_cast<PathCall>(SystemProcedure("shell32.dll", "SHGetPathFromIDListEx"));
-    *path = NewWideBuffer(longestPath);
-    if (browse == nullptr || pathOf == nullptr || *path == nullptr) {
+    *paths = NewWideBuffer(1 + longestPath + 1);
+    if (browse == nullptr || pathOf == nullptr || *paths == nullptr) {
         return folderMissing;
     }
     static WCHAR shownName[MAX_PATH];
@@ -110,7 +145,7 @@ FolderAnswer ShowBrowser(HWND owner, const WCHAR *folder, const WCHAR *title, WC
     if (chosen == nullptr) {
         return folderCancelled;
     }
-    if (pathOf(chosen, *path, longestPath, GPFIDL_DEFAULT) == 0) {
+    if (pathOf(chosen, *paths + 1, longestPath, GPFIDL_DEFAULT) == 0) {
         *error = static_cast<unsigned>(failed);
         return folderFailed;
     }
@@ -119,16 +154,22 @@ FolderAnswer ShowBrowser(HWND owner, const WCHAR *folder, const WCHAR *title, WC
 
 } // namespace
 
-FolderAnswer AskForFolder(HWND owner, const WCHAR *folder, const WCHAR *title, WCHAR **path,
-                          unsigned *error) {
+FolderAnswer AskForFolder(HWND owner, const WCHAR *folder, const WCHAR *title, bool several,
+                          WCHAR **paths, unsigned *error) {
     bool made = false;
-    HRESULT result = ShowPicker(owner, folder, title, path, &made);
+    IFileOpenDialog *picker = nullptr;
+    HRESULT result = ShowPicker(owner, folder, title, several, &picker, &made);
     if (!made) {
-        return ShowBrowser(owner, folder, title, path, error);
+        return ShowBrowser(owner, folder, title, paths, error);
+    }
+    // The results hold one item or several, whichever the picker took.
+    IShellItemArray *items = nullptr;
+    if (result >= 0) {
+        result = picker->GetResults(&items);
     }
     if (result == cancelled) {
         return folderCancelled;
     }
     *error = static_cast<unsigned>(result);
-    return result >= 0 ? folderChosen : folderFailed;
+    return result >= 0 ? ListPaths(items, paths, error) : folderFailed;
 }

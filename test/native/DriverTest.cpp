@@ -84,7 +84,15 @@ const DriverCase driverCases[] = {
      0x1804},
     {"prog c *.txt /Multiple /open", 1, "", "C:\\work\\", "*.txt", nullptr, "", 0x81A04},
     {"prog c p /folder T /Open /x", 255, "Invalid options: /folder with /Open\n"},
-    {"prog c p /MULTIPLE /open /folder", 255, "Invalid options: /MULTIPLE with /folder\n"},
+    {"prog c p /MULTIPLE /open /folder", 255, "Invalid options: /open with /folder\n"},
+    {"prog c p /folder /multiple /open", 255, "Invalid options: /folder with /open\n"},
+    // a time limit in whole seconds, from one to a day
+    {"prog c *.txt /TIMEOUT:86400 /timeout:0001", 1, "", "C:\\work\\", "*.txt", nullptr, "", 4},
+    {"prog c p /timeout", 255, "Invalid option: /timeout\n"},
+    {"prog c p /timeout:0", 255, "Invalid option: /timeout:0\n"},
+    {"prog c p /timeout:1.5", 255, "Invalid option: /timeout:1.5\n"},
+    {"prog c p /timeout:86401", 255, "Invalid option: /timeout:86401\n"},
+    {"prog c p /timeout:4294967297", 255, "Invalid option: /timeout:4294967297\n"},
 };
 
 // What one run wrote on each stream and showed in the dialog, as one text

@@ -181,8 +181,17 @@ TEST(SaveStage, WritesTheLineExactlyInTheReadersCodePageOrNotAtAll) {
          streamConsole, true},
         {"prog = *.txt /multiple /noQuote", 0, overlong.c_str(), 0,
          "=C:\\B\\" + overlong.substr(5) + "\r\n", ""},
-        // a folder: a drive's root bare, so that the line does not end in \"
+        // a folder: a drive's root bare, so that the line does not end in \";
+        // several, in the picker's order, all or nothing
         {"prog c C:\\B\\x.txt /folder", 437, "C:\\", 0, "c C:\\\r\n", ""},
+        {"prog c C:\\B\\ /folder /multiple /noCRLF", 437, "C:\\B\\a|D:\\|C:\\\u00e9", 0,
+         "c \"C:\\B\\a\"\r\nc D:\\\r\nc \"C:\\\x82\"", ""},
+        {"prog c C:\\B\\ /folder /multiple", 0, "C:\\a|C:\\\u03a3", 1, "",
+         "The chosen name \"C:\\?\" has characters that " + ansi +
+             "; please choose another name.\n"},
+        {"prog c C:\\B\\ /multiple /folder", 0, "C:\\a|::{20D04FE0}", 1, "",
+         "A chosen folder has no path in the file system (such as a library or a virtual "
+         "folder); no folder was chosen.\n"},
     };
     for (const auto &c : cases) {
         StandIn *state = Confirming(c.line, c.answer);
@@ -258,6 +267,41 @@ TEST(SaveStage, LoadsOnlySystemCodeAndReportsDialogFailures) {
         EXPECT_EQ(Error(state), c.stderrText) << c.line;
         EXPECT_EQ(state->exitValue, c.exitValue) << c.line;
         EXPECT_EQ(Output(state), "");
+    }
+}
+
+// A dialog no one answers is closed once its time runs out, the question on
+// it first, and the run says so and ends with 5; an answer in time counts.
+TEST(SaveStage, ClosesADialogNoOneAnswersInTime) {
+    const std::string late = "No answer came within ";
+    struct {
+        const char *line;
+        bool question;
+        bool answered;
+        int exitValue;
+        std::string error;
+        std::string pressed;
+    } cases[] = {
+        {"prog c *.txt /timeout:5", false, false, 5, late + "5 seconds; no name was chosen.\n",
+         "dialog:2 / "},
+        {"prog c *.txt /overwritePrompt /timeout:5", true, false, 5,
+         late + "5 seconds; no name was chosen.\n", "question:7 / dialog:2 / "},
+        {"prog c *.txt /Multiple /timeout:86400", false, false, 5,
+         late + "86400 seconds; no name was chosen.\n", "dialog:2 / "},
+        {"prog c C:\\ /folder /timeout:1", true, false, 5,
+         late + "1 second; no folder was chosen.\n", "question:7 / dialog:2 / "},
+        {"prog c *.txt /timeout:5", false, true, 0, "", ""},
+        {"prog c *.txt", false, false, 1, "", ""},
+    };
+    for (const auto &c : cases) {
+        StandIn *state = Confirming(c.line, "C:\\a.txt");
+        state->nobodyAnswers = !c.answered;
+        state->questionOnTop = c.question;
+        ASSERT_TRUE(RunTool(state));
+        EXPECT_EQ(state->exitValue, c.exitValue) << c.line;
+        EXPECT_EQ(Error(state), c.error) << c.line;
+        EXPECT_EQ(Output(state), c.answered ? "c \"C:\\a.txt\"\r\n" : "") << c.line;
+        EXPECT_EQ(std::string(state->pressed), c.pressed) << c.line;
     }
 }
 

@@ -313,6 +313,88 @@ BOOL WINAPI TerminateProcess(HANDLE process, UINT exitValue) {
 
 namespace {
 
+// A dialog no one answers, for a time limit to close: the dialog (1) and
+// the yes-or-no question (2) that may stand on it and keeps it disabled.
+// A posted press of the button that closes one takes effect after the
+// round that posted it.
+StandInWindow dialogWindow, questionWindow;
+int windowsUp, windowsClosing;
+TIMERPROC pendingTimer;
+
+// Stands in for the loop of a dialog no one answers: the pending timer
+// fires while the dialog is up (ten rounds at most, each ending in "/ " in
+// pressed), and the dialog ends as cancelled, closed or not.
+void WaitWithNoAnswer(void) {
+    windowsUp = standIn->questionOnTop ? 3 : 1;
+    for (int round = 0; (windowsUp & 1) != 0 && pendingTimer != nullptr && round < 10; round++) {
+        windowsClosing = 0;
+        pendingTimer(nullptr, WM_TIMER, 1, 0);
+        strncat(standIn->pressed, "/ ", sizeof standIn->pressed - strlen(standIn->pressed) - 1);
+        windowsUp &= ~windowsClosing;
+    }
+    windowsUp = 0;
+}
+
+} // namespace
+
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR, UINT, TIMERPROC procedure) {
+    pendingTimer = window == nullptr ? procedure : nullptr;
+    return 1;
+}
+
+BOOL WINAPI KillTimer(HWND, UINT_PTR) {
+    pendingTimer = nullptr;
+    return 1;
+}
+
+DWORD WINAPI GetCurrentThreadId(void) {
+    return 7;
+}
+
+BOOL WINAPI EnumThreadWindows(DWORD thread, WNDENUMPROC procedure, LPARAM value) {
+    for (int which = 2; which >= 1 && thread == 7; which--) {
+        if ((windowsUp & which) != 0) {
+            procedure(which == 1 ? &dialogWindow : &questionWindow, value);
+        }
+    }
+    return 1;
+}
+
+int WINAPI GetClassNameW(HWND, LPWSTR name, int size) {
+    const char dialogClass[] = "#32770";
+    for (int i = 0; i < size && i < 7; i++) {
+        name[i] = static_cast<WCHAR>(dialogClass[i]);
+    }
+    return 6;
+}
+
+BOOL WINAPI IsWindowEnabled(HWND window) {
+    return window != &dialogWindow || (windowsUp & 2) == 0;
+}
+
+// A dialog's buttons are OK and Cancel, a question's Yes and No; each is
+// known by its dialog's own handle.
+HWND WINAPI GetDlgItem(HWND dialog, int item) {
+    bool dialogs = dialog == &dialogWindow && (item == IDOK || item == IDCANCEL);
+    return dialogs || (dialog == &questionWindow && (item == IDYES || item == IDNO)) ? dialog
+                                                                                     : nullptr;
+}
+
+BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int item = static_cast<int>(wParam & 0xFFFF);
+    bool dialog = window == &dialogWindow;
+    if (message == WM_COMMAND && wParam >> 16 == BN_CLICKED &&
+        lParam == reinterpret_cast<LPARAM>(GetDlgItem(window, item))) {
+        size_t used = strlen(standIn->pressed);
+        snprintf(standIn->pressed + used, sizeof standIn->pressed - used, "%s:%d ",
+                 dialog ? "dialog" : "question", item);
+        windowsClosing |= item == (dialog ? IDCANCEL : IDNO) ? (dialog ? 1 : 2) : 0;
+    }
+    return 1;
+}
+
+namespace {
+
 // Both file dialogs. An answer with '|' is several names: the folder, then
 // each name, NUL-separated with one more NUL after the last, nFileOffset at
 // the first name. An answer the buffer cannot hold fails with
@@ -339,6 +421,10 @@ BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
         zeros += request->lpstrFile[i] == 0;
     }
     standIn->nameBufferZeros = zeros;
+    if (standIn->nobodyAnswers) {
+        WaitWithNoAnswer();
+        return 0;
+    }
     if (standIn->control != controlNone && controlHandler != nullptr) {
         // a modal dialog keeps its owner disabled until then
         controlHandler(standIn->control == controlC ? CTRL_C_EVENT : CTRL_CLOSE_EVENT);
@@ -547,14 +633,33 @@ BOOL WINAPI WriteFile(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written,
 }
 
 // The folder dialogs, answered whole as the file dialogs answer: their COM
-// calls are the Windows build's alone.
-FolderAnswer AskForFolder(HWND, const WCHAR *, const WCHAR *, WCHAR **path, unsigned *error) {
+// calls are the Windows build's alone. With several, '|' separates the
+// folders; one whose path starts with "::" is a virtual folder's item.
+FolderAnswer AskForFolder(HWND, const WCHAR *, const WCHAR *, bool several, WCHAR **paths,
+                          unsigned *error) {
     static WCHAR answer[standInTextSize];
     standIn->dialogCalls++;
-    standIn->request.lpstrFile = *path = answer;
-    FromUtf8(answer, standInTextSize, standIn->dialogAnswer, strlen(standIn->dialogAnswer));
+    standIn->request.lpstrFile = *paths = answer;
+    standIn->request.nFileOffset = 1;
+    answer[0] = 0;
+    size_t made = FromUtf8(answer + 1, standInTextSize - 3, standIn->dialogAnswer,
+                           strlen(standIn->dialogAnswer));
+    for (size_t i = 1; i <= made; i++) {
+        answer[i] = several && answer[i] == '|' ? 0 : answer[i];
+    }
+    answer[made + 2] = 0;
+    bool virtualItem = false; // among the paths up to the empty one that ends them
+    for (size_t at = 1; answer[at] != 0; at += WideLength(answer + at) + 1) {
+        virtualItem = virtualItem || (answer[at] == ':' && answer[at + 1] == ':');
+    }
     *error = standIn->dialogError;
-    return standIn->dialogMissing ? folderMissing
-           : *error != 0          ? folderFailed
-                                  : (standIn->dialogConfirms ? folderChosen : folderCancelled);
+    if (standIn->nobodyAnswers) {
+        WaitWithNoAnswer();
+        return folderCancelled;
+    }
+    return standIn->dialogMissing     ? folderMissing
+           : *error != 0              ? folderFailed
+           : !standIn->dialogConfirms ? folderCancelled
+           : virtualItem              ? folderWithoutPath
+                                      : folderChosen;
 }

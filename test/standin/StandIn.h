@@ -70,6 +70,8 @@ struct StandIn {
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
     ControlEvent control;               // arrives while the dialog is up
+    bool nobodyAnswers;                 // the dialog waits until something closes it
+    bool questionOnTop;                 // a yes-or-no question stands on it then
     bool starterShows;                  // the starter passed STARTF_USESHOWWINDOW
 
     // left by the run
@@ -88,6 +90,8 @@ struct StandIn {
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
     int defaultShows;        // windows shown with SW_SHOWDEFAULT before the dialog
     int windowsLeft;         // windows made and not destroyed
+    char pressed[100];       // each button a message pressed, a round at a time:
+                             // "question:7 / dialog:2 / "
     OPENFILENAMEW request;   // its texts as recorded below, in UTF-8
     char filter[standInTextSize];
     size_t filterLength; // every entry's two texts with their NULs, and the closing NUL

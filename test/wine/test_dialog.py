@@ -83,6 +83,10 @@ class Dialog(unittest.TestCase):
              b'xcopy "T:\\Backup\\Sub"\r\n', ""),
             (b"prog xcopy T:\\Backup\\ Pick /folder", "Pick", "save", "T:\\", 0,
              b"xcopy T:\\\r\n", ""),
+            # one folder of several the picker could take (Wine hands back
+            # the Desktop for a second one)
+            (b"prog xcopy T:\\Backup\\ Pick /folder /multiple", "Pick", "save", "Sub", 0,
+             b'xcopy "T:\\Backup\\Sub"\r\n', ""),
         ]
         for line, title, action, name, exit_value, out, question, *picked in cases:
             with self.subTest(line=line, action=action, name=name, picked=picked):

@@ -44,6 +44,13 @@ ROWS = [
      1, b"", b"", {"folder": "Backup"}),
     (b"prog c T:\\" + DEEP.encode() + b"\\*.txt Deep", "Deep", "save", "T:\\x.txt",
      0, b'c "T:\\x.txt"\r\n', b"", {"type": "*.txt"}),
+    # a user who walks away: the dialog ends on time, and an answer in time counts
+    (b"prog c T:\\Backup\\*.txt Late /timeout:3", "Late", "peek", None,
+     5, b"", b"No answer came within 3 seconds; no name was chosen.\n", {}),
+    (b"prog c T:\\Backup\\ Late /folder /TIMEOUT:3", "Late", "peek", None,
+     5, b"", b"No answer came within 3 seconds; no folder was chosen.\n", {}),
+    (b"prog c T:\\Backup\\*.txt Late /timeout:600", "Late", "save", "x.txt",
+     0, b'c "T:\\Backup\\x.txt"\r\n', b"", {}),
 ]
 
 

@@ -23,7 +23,9 @@ IMPORTS = {
                      "GetTickCount64", "GetCurrentProcess", "TerminateProcess"},
     "USER32.dll": {"GetAncestor", "IsWindowVisible", "IsIconic", "EnableWindow",
                    "GetProcessWindowStation", "GetUserObjectInformationW", "CreateWindowExW",
-                   "ShowWindow", "DestroyWindow", "SendMessageW", "SetWindowTextW"},
+                   "ShowWindow", "DestroyWindow", "SendMessageW", "SetWindowTextW", "SetTimer",
+                   "KillTimer", "EnumThreadWindows", "GetClassNameW", "IsWindowEnabled",
+                   "GetDlgItem", "PostMessageW"},
 }
 RT_ICON_GROUP, RT_VERSION, RT_MANIFEST = 14, 16, 24
 WRITE, EXECUTE = 0x80000000, 0x20000000

@@ -16,7 +16,7 @@ USAGE_LINES = [
     "WindowTitle", "    whatever you want to show in the title bar ",
     "DefaultName", "    to initialize the name input control (without path!)",
     "Options", "    /overwritePrompt /noCRLF /noQuote /utf8 /addExtension",
-    "    /open /multiple /folder"]
+    "    /open /multiple /folder /timeout:N"]
 USAGE = "".join(line + "\r\n" for line in USAGE_LINES).encode() + b"\n"
 
 ALL_BYTES = bytes(b for b in range(1, 256) if b not in b' "')
@@ -37,7 +37,7 @@ CASES = [
     (b"prog cmd *.txt /NoCrLf T /OverWritePrompt a.txt /NOQUOTES /X", 255,
      b"Invalid option: /X\n"),
     (b"prog cmd *.txt Title a.txt bad:name", 255, b"Invalid parameter: bad:name\n"),
-    (b"prog cmd T:\\ /Folder T /multiple /x", 255, b"Invalid options: /Folder with /multiple\n"),
+    (b"prog cmd T:\\ /Folder T /multiple /OPEN /x", 255, b"Invalid options: /Folder with /OPEN\n"),
     (b"prog cmd *.txt T \"a\tb\"", 255, b"Invalid parameter: a\tb\n"),
     (b"prog\tcmd *.txt T x /bad", 255, b"Invalid option: /bad\n"),
     (b"prog cmd *.txt T \"/unclosed", 255, b"Invalid option: /unclosed\n"),
