@@ -110,9 +110,10 @@ bool EndedByTimeLimit(RunSettings *settings, bool answered, const char *none) {
 }
 
 // Shows the Save or Open dialog (showDialog, named dialog in messages, as
-// "The Save dialog "): true on a confirmed name. When the names chosen do not fit the name buffer,
-// the dialog is shown again with a buffer of the size it asks for (twice
-// the size when that, which has only 16 bits, is no larger). A dialog that
+// "The Save dialog "): true on a confirmed name. When the names chosen do
+// not fit the name buffer, the dialog is shown again with a buffer of the
+// size it asks for (twice the size when that, which has only 16 bits, is
+// no larger). A dialog that
 // failed, or could not be loaded, says so on standard error; a plain cancel
 // says nothing.
 bool ShowDialog(const char *showDialog, const char *dialog, const char *defaultName,
