@@ -68,12 +68,13 @@ add_test(NAME cppcheck
             --inline-suppr --std=c++17 --language=c++ -I ${CMAKE_SOURCE_DIR}/test/standin
             -I ${CMAKE_BINARY_DIR}/generated
             --suppress=missingIncludeSystem --quiet ${VORSEL_CHECKED_SOURCES}
-            ${CMAKE_SOURCE_DIR}/support/FolderDialog.cpp ${CMAKE_SOURCE_DIR}/support/StackGuard.cpp)
-# The folder dialogs' COM calls and the stack guard build for Windows alone,
-# so they are checked against mingw-w64's headers.
+            ${CMAKE_SOURCE_DIR}/support/FolderDialog.cpp ${CMAKE_SOURCE_DIR}/support/TimeLimit.cpp
+            ${CMAKE_SOURCE_DIR}/support/StackGuard.cpp)
+# The folder dialogs' COM calls, the time limit and the stack guard build for
+# Windows alone, so they are checked against mingw-w64's headers.
 add_test(NAME clang-tidy-windows
     COMMAND ${CLANG_TIDY} --quiet ${CMAKE_SOURCE_DIR}/support/FolderDialog.cpp
-            ${CMAKE_SOURCE_DIR}/support/StackGuard.cpp ${CMAKE_SOURCE_DIR}/file/VorselStart.cpp --
+            ${CMAKE_SOURCE_DIR}/support/TimeLimit.cpp ${CMAKE_SOURCE_DIR}/support/StackGuard.cpp ${CMAKE_SOURCE_DIR}/file/VorselStart.cpp --
             --target=x86_64-w64-mingw32 -std=c++17 -DWIN32_LEAN_AND_MEAN ${VORSEL_WARNINGS})
 file(GLOB_RECURSE VORSEL_FORMATTED CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/file/*.cpp ${CMAKE_SOURCE_DIR}/file/*.h

@@ -26,11 +26,12 @@ if(NOT VORSEL_EPOCH MATCHES "^[0-9]+$")
     set(VORSEL_EPOCH 315532800) # 1980-01-01, the earliest time a zip holds
 endif()
 
-# The folder dialogs' COM calls are the Windows build's alone: natively the
-# stand-in answers for them whole. So is stack protection, which a C runtime
+# The folder dialogs' COM calls and the time limit's window calls are the
+# Windows build's alone: natively the stand-in answers for them whole. So is stack protection, which a C runtime
 # would bring: natively the sanitizers check more.
 add_executable(Tamvick ${VORSEL_SOURCES}
     support/FolderDialog.cpp
+    support/TimeLimit.cpp
     support/StackGuard.cpp
     file/VorselStart.cpp
     support/Freestanding.cpp

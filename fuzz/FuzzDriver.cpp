@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
     state.errorKind = streamFile;
     state.outputLength = state.errorLength = 0;
     state.outputWrites = state.dialogCalls = state.fullPathCalls = state.libraryLoads = 0;
-    state.libraryCalls[0] = state.pressed[0] = 0;
+    state.libraryCalls[0] = 0;
     state.dialogError = 0;
     standIn = &state;
     RestartScanner();
@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
         break;
     case exitTimedOut:
         ok = state.dialogCalls >= 1 && state.nobodyAnswers && seconds >= 1 && seconds <= 86400 &&
-             out.empty() && err == late && std::string(state.pressed) == "dialog:2 / ";
+             out.empty() && err == late;
         break;
     case 255:
         ok = state.dialogCalls == 0 && state.libraryLoads == 0 && out.empty() && !err.empty() &&

@@ -2,7 +2,8 @@
 // and any question standing on it are closed as their own buttons close
 // them, the top one first, until the dialog call returns. It runs on the
 // thread's own timer, which the dialog's message loop dispatches, so
-// nothing of it runs on another thread.
+// nothing of it runs on another thread. Only the Windows build has it: the
+// native build's stand-in answers for it.
 #pragma once
 
 #include <windows.h>

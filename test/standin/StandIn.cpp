@@ -6,6 +6,7 @@
 
 #include "StandIn.h"
 #include "../../support/FolderDialog.h"
+#include "../../support/TimeLimit.h"
 #include "../../support/WideText.h"
 
 StandIn *standIn;
@@ -311,86 +312,15 @@ BOOL WINAPI TerminateProcess(HANDLE process, UINT exitValue) {
     ExitProcess(exitValue);
 }
 
-namespace {
-
-// A dialog no one answers, for a time limit to close: the dialog (1) and
-// the yes-or-no question (2) that may stand on it and keeps it disabled.
-// A posted press of the button that closes one takes effect after the
-// round that posted it.
-StandInWindow dialogWindow, questionWindow;
-int windowsUp, windowsClosing;
-TIMERPROC pendingTimer;
-
-// Stands in for the loop of a dialog no one answers: the pending timer
-// fires while the dialog is up (ten rounds at most, each ending in "/ " in
-// pressed), and the dialog ends as cancelled, closed or not.
-void WaitWithNoAnswer(void) {
-    windowsUp = standIn->questionOnTop ? 3 : 1;
-    for (int round = 0; (windowsUp & 1) != 0 && pendingTimer != nullptr && round < 10; round++) {
-        windowsClosing = 0;
-        pendingTimer(nullptr, WM_TIMER, 1, 0);
-        strncat(standIn->pressed, "/ ", sizeof standIn->pressed - strlen(standIn->pressed) - 1);
-        windowsUp &= ~windowsClosing;
-    }
-    windowsUp = 0;
+// The time limit, answered whole as the folder dialogs are: it runs out
+// on a dialog no one answers.
+bool StartTimeLimit(unsigned seconds) {
+    standIn->timeLimit = seconds;
+    return true;
 }
 
-} // namespace
-
-UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR, UINT, TIMERPROC procedure) {
-    pendingTimer = window == nullptr ? procedure : nullptr;
-    return 1;
-}
-
-BOOL WINAPI KillTimer(HWND, UINT_PTR) {
-    pendingTimer = nullptr;
-    return 1;
-}
-
-DWORD WINAPI GetCurrentThreadId(void) {
-    return 7;
-}
-
-BOOL WINAPI EnumThreadWindows(DWORD thread, WNDENUMPROC procedure, LPARAM value) {
-    for (int which = 2; which >= 1 && thread == 7; which--) {
-        if ((windowsUp & which) != 0) {
-            procedure(which == 1 ? &dialogWindow : &questionWindow, value);
-        }
-    }
-    return 1;
-}
-
-int WINAPI GetClassNameW(HWND, LPWSTR name, int size) {
-    const char dialogClass[] = "#32770";
-    for (int i = 0; i < size && i < 7; i++) {
-        name[i] = static_cast<WCHAR>(dialogClass[i]);
-    }
-    return 6;
-}
-
-BOOL WINAPI IsWindowEnabled(HWND window) {
-    return window != &dialogWindow || (windowsUp & 2) == 0;
-}
-
-// A dialog's buttons are OK and Cancel, a question's Yes and No; each is
-// known by its dialog's own handle.
-HWND WINAPI GetDlgItem(HWND dialog, int item) {
-    bool dialogs = dialog == &dialogWindow && (item == IDOK || item == IDCANCEL);
-    return dialogs || (dialog == &questionWindow && (item == IDYES || item == IDNO)) ? dialog
-                                                                                     : nullptr;
-}
-
-BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    int item = static_cast<int>(wParam & 0xFFFF);
-    bool dialog = window == &dialogWindow;
-    if (message == WM_COMMAND && wParam >> 16 == BN_CLICKED &&
-        lParam == reinterpret_cast<LPARAM>(GetDlgItem(window, item))) {
-        size_t used = strlen(standIn->pressed);
-        snprintf(standIn->pressed + used, sizeof standIn->pressed - used, "%s:%d ",
-                 dialog ? "dialog" : "question", item);
-        windowsClosing |= item == (dialog ? IDCANCEL : IDNO) ? (dialog ? 1 : 2) : 0;
-    }
-    return 1;
+bool StopTimeLimit(void) {
+    return standIn->timeLimit != 0 && standIn->nobodyAnswers;
 }
 
 namespace {
@@ -422,7 +352,6 @@ BOOL WINAPI FileDialog(OPENFILENAMEW *request) {
     }
     standIn->nameBufferZeros = zeros;
     if (standIn->nobodyAnswers) {
-        WaitWithNoAnswer();
         return 0;
     }
     if (standIn->control != controlNone && controlHandler != nullptr) {
@@ -654,7 +583,6 @@ FolderAnswer AskForFolder(HWND, const WCHAR *, const WCHAR *, bool several, WCHA
     }
     *error = standIn->dialogError;
     if (standIn->nobodyAnswers) {
-        WaitWithNoAnswer();
         return folderCancelled;
     }
     return standIn->dialogMissing     ? folderMissing

@@ -70,8 +70,7 @@ struct StandIn {
     bool dialogMissing;                 // comdlg32.dll does not load
     bool oldSystem;                     // no SetDefaultDllDirectories
     ControlEvent control;               // arrives while the dialog is up
-    bool nobodyAnswers;                 // the dialog waits until something closes it
-    bool questionOnTop;                 // a yes-or-no question stands on it then
+    bool nobodyAnswers;                 // the dialog waits, until a time limit closes it
     bool starterShows;                  // the starter passed STARTF_USESHOWWINDOW
 
     // left by the run
@@ -90,8 +89,7 @@ struct StandIn {
     char libraryCalls[1000]; // each call that sets the DLL search or loads a DLL, one a line
     int defaultShows;        // windows shown with SW_SHOWDEFAULT before the dialog
     int windowsLeft;         // windows made and not destroyed
-    char pressed[100];       // each button a message pressed, a round at a time:
-                             // "question:7 / dialog:2 / "
+    unsigned timeLimit;      // the last time limit started, in seconds
     OPENFILENAMEW request;   // its texts as recorded below, in UTF-8
     char filter[standInTextSize];
     size_t filterLength; // every entry's two texts with their NULs, and the closing NUL

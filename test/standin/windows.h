@@ -29,19 +29,9 @@ typedef HANDLE HMENU;
 typedef HANDLE HWINSTA;
 typedef intptr_t LPARAM;
 typedef uintptr_t UINT_PTR;
-typedef UINT_PTR WPARAM;
 typedef struct StandInOverlapped *LPOVERLAPPED;
 
 #define WINAPI
-#define CALLBACK
-#define IDOK 1
-#define IDCANCEL 2
-#define IDYES 6
-#define IDNO 7
-#define WM_COMMAND 0x0111
-#define WM_TIMER 0x0113
-#define BN_CLICKED 0
-#define MAKEWPARAM(low, high) (static_cast<WPARAM>((low) | (high) << 16))
 #define TRUE 1
 #define CP_ACP 0
 #define CP_UTF8 65001
@@ -84,8 +74,6 @@ typedef struct tagUSEROBJECTFLAGS {
 } USEROBJECTFLAGS;
 
 typedef BOOL(WINAPI *PHANDLER_ROUTINE)(DWORD event);
-typedef void(CALLBACK *TIMERPROC)(HWND window, UINT message, UINT_PTR timer, DWORD time);
-typedef BOOL(CALLBACK *WNDENUMPROC)(HWND window, LPARAM value);
 
 typedef UINT_PTR (*LPOFNHOOKPROC)(HWND, UINT, UINT_PTR, LPARAM);
 
@@ -134,14 +122,6 @@ BOOL WINAPI GetUserObjectInformationW(HANDLE object, int index, void *informatio
 DWORD WINAPI GetCurrentProcessId(void);
 BOOL WINAPI ProcessIdToSessionId(DWORD process, DWORD *session);
 BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add);
-UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR timer, UINT milliseconds, TIMERPROC procedure);
-BOOL WINAPI KillTimer(HWND window, UINT_PTR timer);
-DWORD WINAPI GetCurrentThreadId(void);
-BOOL WINAPI EnumThreadWindows(DWORD thread, WNDENUMPROC procedure, LPARAM value);
-int WINAPI GetClassNameW(HWND window, LPWSTR name, int size);
-BOOL WINAPI IsWindowEnabled(HWND window);
-HWND WINAPI GetDlgItem(HWND dialog, int item);
-BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void WINAPI ExitProcess(UINT exitValue);
 HANDLE WINAPI GetCurrentProcess(void);
 BOOL WINAPI TerminateProcess(HANDLE process, UINT exitValue);

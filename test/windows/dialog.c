@@ -8,6 +8,7 @@
  *                                          it, type NAME if given, press Save; a replace
  *                                          question is answered No, then Cancel
  *   dialog.exe TITLE save-yes [NAME]       the same, but the replace question gets Yes
+ *   dialog.exe TITLE save-wait [NAME]      the same, but a question is left unanswered
  *
  * It acts once the dialog has settled; when a button neither closes it nor
  * brings a question, it reports stuck and presses Cancel.
@@ -208,8 +209,10 @@ int wmain(int argc, wchar_t **argv) {
             Sleep(300); /* let the question settle before it is answered */
             EnumChildWindows(question, QuestionText, (LPARAM)text);
             int answer = strcmp(action, "save-yes") == 0 ? IDYES : IDNO;
-            PostMessageA(GetDlgItem(question, answer), BM_CLICK, 0, 0);
-            if (answer == IDNO) {
+            if (strcmp(action, "save-wait") != 0) {
+                PostMessageA(GetDlgItem(question, answer), BM_CLICK, 0, 0);
+            }
+            if (answer == IDNO && strcmp(action, "save-wait") != 0) {
                 Sleep(300);
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             }

@@ -44,11 +44,15 @@ ROWS = [
      1, b"", b"", {"folder": "Backup"}),
     (b"prog c T:\\" + DEEP.encode() + b"\\*.txt Deep", "Deep", "save", "T:\\x.txt",
      0, b'c "T:\\x.txt"\r\n', b"", {"type": "*.txt"}),
-    # a user who walks away: the dialog ends on time, and an answer in time counts
+    # a user who walks away: the dialog ends on time, a question on it first,
+    # and an answer in time counts
     (b"prog c T:\\Backup\\*.txt Late /timeout:3", "Late", "peek", None,
      5, b"", b"No answer came within 3 seconds; no name was chosen.\n", {}),
     (b"prog c T:\\Backup\\ Late /folder /TIMEOUT:3", "Late", "peek", None,
      5, b"", b"No answer came within 3 seconds; no folder was chosen.\n", {}),
+    (b"prog c T:\\Backup\\*.txt Late data.txt /overwritePrompt /timeout:6", "Late", "save-wait",
+     None, 5, b"", b"No answer came within 6 seconds; no name was chosen.\n",
+     {"question": "File already exists. Do you want to replace it?"}),
     (b"prog c T:\\Backup\\*.txt Late /timeout:600", "Late", "save", "x.txt",
      0, b'c "T:\\Backup\\x.txt"\r\n', b"", {}),
 ]
@@ -58,7 +62,7 @@ class Hostile(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.bench = DialogBench("wine-hostile")
-        cls.bench.path("Backup", "data.txt")
+        open(cls.bench.path("Backup", "data.txt"), "w").close()
         cls.bench.path(*DEEP.split("\\"), "here.txt")
         cls.bench.run(b"prog warm T:\\*.* Warm", "Warm", "cancel")
 
