@@ -88,7 +88,6 @@ const DriverCase driverCases[] = {
     {"prog c p /folder /multiple /open", 255, "Invalid options: /folder with /open\n"},
     // a time limit in whole seconds, from one to a day
     {"prog c *.txt /TIMEOUT:86400 /timeout:0001", 1, "", "C:\\work\\", "*.txt", nullptr, "", 4},
-    {"prog c p /timeout", 255, "Invalid option: /timeout\n"},
     {"prog c p /timeout:0", 255, "Invalid option: /timeout:0\n"},
     {"prog c p /timeout:1.5", 255, "Invalid option: /timeout:1.5\n"},
     {"prog c p /timeout:86401", 255, "Invalid option: /timeout:86401\n"},

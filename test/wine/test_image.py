@@ -95,7 +95,6 @@ class ImageTest(unittest.TestCase):
         numbers = [int(n) for n in (VERSION + ".0.0.0").split(".")[:4]]
         self.assertEqual(struct.unpack_from("<HHHH", version, fixed + 8),
                          (numbers[1], numbers[0], numbers[3], numbers[2]))
-        self.assertEqual(version[fixed + 8:fixed + 16], version[fixed + 16:fixed + 24])
         words = [w for w in version.decode("utf-16-le", "replace").split("\0") if w]
         for key, value in [("ProductName", "Vorsel"), ("FileVersion", VERSION),
                            ("ProductVersion", VERSION), ("OriginalFilename", "Tamvick.exe")]:
